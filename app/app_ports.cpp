@@ -1,0 +1,49 @@
+#include "app/app_ports.h"
+
+#include "app/sfp_app.h"
+#include "framework/win32/beep.h"
+#include "framework/win32/wait_cursor.h"
+#include "instrument/app_port.h"
+#include "panels/panel_host.h"
+
+namespace {
+const UINT_PTR kErrorTimer = 1;
+
+HWND MainWindowHandle() {
+  return theApp.m_pMainWnd != nullptr ? theApp.m_pMainWnd->m_hWnd : nullptr;
+}
+
+class CSfpAppPort : public CAppPort {
+ public:
+  CInstrument* Instrument() override { return theApp.m_pInstrument; }
+  std::string LoadText(unsigned id) override { return ::LoadText(id); }
+  void ShowMessage(const std::string& text) override { StandardMessageBox(text); }
+  void Beep() override { DefaultBeep(); }
+  void StopErrorTimer() override { ::KillTimer(MainWindowHandle(), kErrorTimer); }
+  void StartErrorTimer(unsigned periodMs) override {
+    ::SetTimer(MainWindowHandle(), kErrorTimer, periodMs, nullptr);
+  }
+  void BeginWaitCursor() override { ::BeginWaitCursor(); }
+  void EndWaitCursor() override { ::EndWaitCursor(); }
+  int32_t Slot() override { return theApp.GetSlot(); }
+  int32_t LogicalAddress() override { return theApp.GetLogicalAddress(); }
+  std::string ResourceName() override { return theApp.GetRsrcName(); }
+  uint16_t IntfType() override { return theApp.GetIntfType(); }
+};
+
+class CSfpPanelHost : public CPanelHost {
+ public:
+  CWnd* MainWindow() override { return theApp.m_pMainWnd; }
+  CInstrument* Instrument() override { return theApp.m_pInstrument; }
+  COLORREF ActiveColor() override { return theApp.m_activeColor; }
+  void SetCurrentPanel(CPanel* panel) override { theApp.m_pCurrentPanel = panel; }
+};
+
+CSfpAppPort g_appPort;
+CSfpPanelHost g_panelHost;
+}  // namespace
+
+void InstallAppPorts() {
+  SetAppPort(&g_appPort);
+  SetPanelHost(&g_panelHost);
+}

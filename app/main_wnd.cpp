@@ -1,0 +1,171 @@
+#include "app/main_wnd.h"
+
+#include "app/about_dlg.h"
+#include "app/sfp_app.h"
+#include "framework/user_exception.h"
+#include "framework/win32/wait_cursor.h"
+#include "instrument/error_reporter.h"
+#include "instrument/instrument.h"
+#include "panels/panel_dialog.h"
+#include "panels/panel_list.h"
+#include "panels/panel_objects.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CMainWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
+  ON_COMMAND(ID_SYSTEM_RESET, OnReset)
+  ON_COMMAND(ID_SYSTEM_SYNC, OnSync)
+  ON_COMMAND(ID_SYSTEM_SELFTEST, OnSelfTest)
+  ON_COMMAND(ID_SYSTEM_EXIT, OnExit)
+  ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+  ON_COMMAND(ID_HELP_INDEX, OnHelpContents)
+  ON_COMMAND(ID_HELP_ABOUT, OnAbout)
+  ON_CONTROL_RANGE(0, ID_PANELS_MAIN, ID_PANELS_FSK, OnPanelCommand)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+namespace {
+const int kWidth = 402;
+const int kHeight = 404;
+
+struct PanelItem {
+  UINT commandId;
+  UINT nameId;
+};
+const PanelItem kPanelItems[] = {
+    {ID_PANELS_MAIN, IDS_MAIN_PANEL}, {ID_PANELS_STATUS, IDS_STATUS_PANEL},
+    {ID_PANELS_AM, IDS_AM_PANEL},     {ID_PANELS_BM, IDS_BM_PANEL},
+    {ID_PANELS_FM, IDS_FM_PANEL},     {ID_PANELS_SWEEP, IDS_SWEEP_PANEL},
+    {ID_PANELS_FSK, IDS_FSK_PANEL},
+};
+
+RECT CentredOnDesktop() {
+  RECT desktop;
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  int left = (desktop.right - desktop.left - kWidth) / 2;
+  int top = (desktop.bottom - desktop.top - kHeight) / 2;
+  return {left, top, left + kWidth, top + kHeight};
+}
+
+CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
+}  // namespace
+
+CMainWnd::CMainWnd() {
+  Create(LoadText(IDS_MAIN_CAPTION).c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+         CentredOnDesktop(), IDR_MAINMENU);
+}
+
+void CMainWnd::InitMainWindow() {
+  theApp.FindInstrument();
+  RegisterPanels();
+  ::ShowWindow(m_hWnd, SW_SHOW);
+  UpdateWindow();
+  OnSync();
+  OnPanelCommand(ID_PANELS_MAIN);
+}
+
+void CMainWnd::RegisterPanels() {
+  theApp.m_panels.push_back(new CPan1Obj());
+  theApp.m_panels.push_back(new CStatObj(LoadText(IDS_STATUS_PANEL)));
+  theApp.m_panels.push_back(new CAmplObj(LoadText(IDS_AM_PANEL)));
+  theApp.m_panels.push_back(new CBurstObj(LoadText(IDS_BM_PANEL)));
+  theApp.m_panels.push_back(new CFreqObj(LoadText(IDS_FM_PANEL)));
+  theApp.m_panels.push_back(new CSweepObj(LoadText(IDS_SWEEP_PANEL)));
+  theApp.m_panels.push_back(new CFskObj(LoadText(IDS_FSK_PANEL)));
+}
+
+void CMainWnd::OnPanelCommand(UINT id) {
+  const PanelItem* item = nullptr;
+  for (const PanelItem& candidate : kPanelItems)
+    if (candidate.commandId == id) item = &candidate;
+  if (item == nullptr) return;
+  if (TheInstrument().IsBusy()) {
+    StandardMessageBox(LoadText(IDS_TOO_FAST));
+    return;
+  }
+  CPanel* panel = FindPanel(theApp.m_panels, LoadText(item->nameId));
+  if (panel == nullptr) return;
+  if (panel->m_placement == 0 && theApp.m_pCurrentPanel != nullptr)
+    theApp.m_pCurrentPanel->ClosePanel();
+  panel->ShowPanel();
+  UncheckPanelItems(id);
+}
+
+void CMainWnd::UncheckPanelItems(UINT checkedId) {
+  HMENU menu = ::GetMenu(m_hWnd);
+  for (const PanelItem& item : kPanelItems)
+    ::CheckMenuItem(menu, item.commandId, MF_BYCOMMAND | MF_UNCHECKED);
+  ::CheckMenuItem(menu, checkedId, MF_BYCOMMAND | MF_CHECKED);
+}
+
+void CMainWnd::RefreshCurrentPanel() {
+  CPanel* panel = theApp.m_pCurrentPanel;
+  if (panel == nullptr) return;
+  panel->UpdatePanel();
+  if (panel->m_pDialog != nullptr) {
+    panel->m_pDialog->Invalidate(TRUE);
+    panel->m_pDialog->UpdateWindow();
+  }
+}
+
+void CMainWnd::OnReset() {
+  BeginWaitCursor();
+  try {
+    TheInstrument().Reset();
+    RefreshCurrentPanel();
+    EndWaitCursor();
+  } catch (CUserException&) {
+    ReportInstrumentError(TheInstrument().GetLastStatus());
+    EndWaitCursor();
+  }
+}
+
+void CMainWnd::OnSync() {
+  BeginWaitCursor();
+  try {
+    TheInstrument().Sync();
+    RefreshCurrentPanel();
+    EndWaitCursor();
+  } catch (CUserException&) {
+    EndWaitCursor();
+    ReportInstrumentError(TheInstrument().GetLastStatus());
+  }
+}
+
+void CMainWnd::OnSelfTest() {
+  std::string result;
+  BeginWaitCursor();
+  try {
+    TheInstrument().SelfTest(result);
+  } catch (CUserException&) {
+    EndWaitCursor();
+    ReportInstrumentError(TheInstrument().GetLastStatus());
+    return;
+  }
+  EndWaitCursor();
+  ::MessageBoxA(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
+}
+
+void CMainWnd::OnExit() { DestroyWindow(); }
+
+void CMainWnd::OnHelpContents() { ::WinHelpA(m_hWnd, "tgq3207.hlp", HELP_CONTENTS, 0); }
+
+void CMainWnd::OnAbout() {
+  CAboutDlg about(this);
+  about.DoModal();
+}
+
+void CMainWnd::OnTimer(UINT_PTR) {
+  if (m_inTimer) return;
+  m_inTimer = 1;
+  for (CPanel* panel : theApp.m_panels) panel->OnPanelTimer();
+  Default();
+  m_inTimer = 0;
+}
+
+void CMainWnd::PostNcDestroy() {
+  theApp.FinalCleanup();
+  if (theApp.m_pMainWnd == this) theApp.m_pMainWnd = nullptr;
+  delete this;
+}

@@ -1,0 +1,39 @@
+// The program's only top-level window: a small fixed-size frame with the menu,
+// inside which one panel dialog at a time is shown.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/win32/frame_wnd.h"
+
+class CMainWnd : public CFrameWnd {
+  DECLARE_RUNTIME_CLASS(CMainWnd)
+
+ public:
+  // Creates the window hidden: 402 x 404, centred on the desktop.
+  CMainWnd();
+
+  // Discovery, panel registration, show, Sync, Main panel.
+  void InitMainWindow();
+
+  int32_t m_inTimer = 0;
+
+ protected:
+  void PostNcDestroy() override;
+
+ private:
+  void OnReset();
+  void OnSync();
+  void OnSelfTest();
+  void OnExit();
+  void OnHelpContents();
+  void OnAbout();
+  void OnTimer(UINT_PTR id);
+  void OnPanelCommand(UINT id);
+  void RegisterPanels();
+  void UncheckPanelItems(UINT checkedId);
+  // Redraws the current panel from the remembered state.
+  void RefreshCurrentPanel();
+
+  DECLARE_MESSAGE_MAP(CMainWnd)
+};

@@ -1,0 +1,42 @@
+#include "app/sfp_app.h"
+
+#include "app/app_ports.h"
+#include "app/main_wnd.h"
+#include "framework/win32/dialog_colors.h"
+#include "instrument/instrument.h"
+#include "panels/panel.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CSfpApp, CWinApp)
+
+CSfpApp theApp;
+
+CSfpApp::CSfpApp() {
+  m_iconId = IDI_APP;
+  m_panels.reserve(10);
+}
+
+bool CSfpApp::InitInstance() {
+  InstallAppPorts();
+  SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+  auto* mainWnd = new CMainWnd();
+  m_pMainWnd = mainWnd;
+  mainWnd->InitMainWindow();
+  return true;
+}
+
+void CSfpApp::FinalCleanup() {
+  m_rsrcName.clear();
+  for (CPanel* panel : m_panels) delete panel;
+  m_panels.clear();
+  m_pCurrentPanel = nullptr;
+  delete m_pInstrument;
+  m_pInstrument = nullptr;
+}
+
+bool CSfpApp::IsLive() const { return m_pInstrument != nullptr && m_pInstrument->m_live != 0; }
+
+int32_t CSfpApp::GetSlot() const { return IsLive() ? m_slot : -1; }
+int32_t CSfpApp::GetLogicalAddress() const { return IsLive() ? m_logicalAddress : -1; }
+std::string CSfpApp::GetRsrcName() const { return IsLive() ? m_rsrcName : "Addr Unknown"; }
+uint16_t CSfpApp::GetIntfType() const { return IsLive() ? m_intfType : 0; }

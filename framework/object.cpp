@@ -1,0 +1,17 @@
+#include "framework/object.h"
+
+const CRuntimeClass CObject::classCObject = {"CObject", nullptr};
+
+bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
+  for (const CRuntimeClass* c = this; c != nullptr; c = c->m_pBaseClass)
+    if (c == base) return true;
+  return false;
+}
+
+const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+
+CObject::~CObject() = default;
+
+bool CObject::IsKindOf(const CRuntimeClass* cls) const {
+  return GetRuntimeClass()->IsDerivedFrom(cls);
+}

@@ -1,0 +1,4 @@
+#include "framework/win32/controls.h"
+
+IMPLEMENT_RUNTIME_CLASS(CButton, CWnd)
+IMPLEMENT_RUNTIME_CLASS(CStatic, CWnd)

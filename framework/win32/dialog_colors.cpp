@@ -1,0 +1,74 @@
+#include "framework/win32/dialog_colors.h"
+
+#include <cstring>
+
+#include "framework/win32/wnd.h"
+
+namespace {
+COLORREF g_background = RGB(192, 192, 192);
+COLORREF g_text = RGB(0, 0, 0);
+HBRUSH g_brush = nullptr;
+HHOOK g_hook = nullptr;
+const char kOriginalProcProperty[] = "SfpColorOriginalProc";
+
+// Message boxes are dialogs of the system's own; they get the colours through
+// a subclass installed when they are created.
+LRESULT CALLBACK MessageBoxColorProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kOriginalProcProperty));
+  if (IsDialogColorRequest(message) && CWnd::FromHandle(hWnd) == nullptr) {
+    if (HBRUSH brush = DialogColorBrush(message, reinterpret_cast<HDC>(wParam)))
+      return reinterpret_cast<LRESULT>(brush);
+  }
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    ::RemovePropA(hWnd, kOriginalProcProperty);
+  }
+  return ::CallWindowProcA(original, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+    const char* cls = create->lpcs->lpszClass;
+    // The dialog class is the atom 32770.
+    bool isDialog = IS_INTRESOURCE(cls) ? reinterpret_cast<ULONG_PTR>(cls) == 32770
+                                        : std::strcmp(cls, "#32770") == 0;
+    if (isDialog) {
+      HWND hWnd = reinterpret_cast<HWND>(wParam);
+      LONG_PTR original = ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC,
+                                              reinterpret_cast<LONG_PTR>(&MessageBoxColorProc));
+      ::SetPropA(hWnd, kOriginalProcProperty, reinterpret_cast<HANDLE>(original));
+    }
+  }
+  return ::CallNextHookEx(g_hook, code, wParam, lParam);
+}
+}  // namespace
+
+void SetDialogBkColor(COLORREF background, COLORREF text) {
+  g_background = background;
+  g_text = text;
+  if (g_brush != nullptr) ::DeleteObject(g_brush);
+  g_brush = ::CreateSolidBrush(background);
+  if (g_hook == nullptr)
+    g_hook = ::SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+}
+
+bool IsDialogColorRequest(UINT message) {
+  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+HBRUSH DialogColorBrush(UINT message, HDC dc) {
+  if (g_brush == nullptr) return nullptr;
+  switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORMSGBOX:
+      return g_brush;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      ::SetBkColor(dc, g_background);
+      ::SetTextColor(dc, g_text);
+      return g_brush;
+    default:
+      return nullptr;
+  }
+}

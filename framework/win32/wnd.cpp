@@ -1,0 +1,116 @@
+#include "framework/win32/wnd.h"
+
+IMPLEMENT_RUNTIME_CLASS(CWnd, CObject)
+
+namespace {
+const char kObjectProperty[] = "SfpWindowObject";
+}
+
+const CMessageEntry CWnd::messageEntries[] = {{0, 0, 0, 0, nullptr}};
+const CMessageMap CWnd::messageMap = {nullptr, &CWnd::messageEntries[0]};
+const CMessageMap* CWnd::GetMessageMap() const { return &messageMap; }
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+  if (m_hWnd != nullptr) Detach();
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+  if (hWnd == nullptr) return nullptr;
+  return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+}
+
+void CWnd::Attach(HWND hWnd) {
+  m_hWnd = hWnd;
+  ::SetPropA(hWnd, kObjectProperty, this);
+}
+
+void CWnd::Detach() {
+  if (m_hWnd == nullptr) return;
+  if (m_pfnSuper != nullptr) {
+    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+  }
+  ::RemovePropA(m_hWnd, kObjectProperty);
+  m_hWnd = nullptr;
+}
+
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  HWND control = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
+  if (control == nullptr) return false;
+  Attach(control);
+  m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+      control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+  return true;
+}
+
+BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr ? ::DestroyWindow(m_hWnd) : FALSE; }
+
+void CWnd::DrawItem(const DRAWITEMSTRUCT&) {}
+
+void CWnd::PostNcDestroy() {}
+
+LRESULT CWnd::Default() {
+  return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pfnSuper != nullptr) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+bool CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  UINT code = 0;
+  UINT id = 0;
+  if (message == WM_COMMAND) {
+    code = HIWORD(wParam);
+    id = LOWORD(wParam);
+    if (code == 1 && lParam == 0) code = 0;  // an accelerator is a command too
+  }
+  for (const CMessageMap* map = GetMessageMap(); map != nullptr; map = map->m_pBase) {
+    for (const CMessageEntry* e = map->m_entries; e->m_call != nullptr; ++e) {
+      if (e->m_message != message) continue;
+      if (message == WM_COMMAND && (e->m_code != code || id < e->m_idFirst || id > e->m_idLast))
+        continue;
+      if (e->m_call(this, message, wParam, lParam, result)) return true;
+    }
+  }
+  return false;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DRAWITEM && wParam != 0) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    CWnd* control = FromHandle(item->hwndItem);
+    if (control != nullptr && control != this) {
+      control->DrawItem(*item);
+      return TRUE;
+    }
+  }
+  LRESULT result = 0;
+  if (DispatchToMap(message, wParam, lParam, result)) return result;
+  return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT RouteMessage(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const CWnd::CurrentMessage saved = wnd->m_current;
+  wnd->m_current = {message, wParam, lParam};
+  LRESULT result = wnd->WindowProc(message, wParam, lParam);
+  wnd->m_current = saved;
+  if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd) {
+    wnd->Detach();
+    wnd->PostNcDestroy();
+  }
+  return result;
+}
+
+LRESULT CALLBACK CWnd::StandardWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = FromHandle(hWnd);
+  if (wnd == nullptr && message == WM_NCCREATE) {
+    wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (wnd != nullptr) wnd->Attach(hWnd);
+  }
+  if (wnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+  return RouteMessage(wnd, hWnd, message, wParam, lParam);
+}
