@@ -1,0 +1,52 @@
+// What the instrument layer needs of the application, without knowing windows:
+// the instrument object of the run, the string table, the operator's message
+// boxes and beep, timer 1 of the main window, the wait cursor, and the record
+// of where discovery found the instrument. The application implements it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CInstrument;
+
+struct CDiscoveryRecord {
+  std::string m_rsrcName;
+  int32_t m_slot = -1;
+  int32_t m_logicalAddress = -1;
+  uint16_t m_intfType = 0;
+};
+
+class CAppPort {
+ public:
+  virtual ~CAppPort() = default;
+
+  virtual CInstrument* Instrument() = 0;
+  virtual std::string LoadText(unsigned id) = 0;
+  // The standard message box: OK button, exclamation icon, application title.
+  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void Beep() = 0;
+  virtual void StopErrorTimer() = 0;
+  virtual void StartErrorTimer(unsigned periodMs) = 0;
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+  // The discovery record as the application's accessors answer it.
+  virtual int32_t Slot() = 0;
+  virtual int32_t LogicalAddress() = 0;
+  virtual std::string ResourceName() = 0;
+  virtual uint16_t IntfType() = 0;
+};
+
+void SetAppPort(CAppPort* port);
+CAppPort& AppPort();
+
+// Shows string `id` in the standard message box.
+void ShowStringMessage(unsigned id);
+
+// Counts one wait-cursor request for the lifetime of the object.
+class CWaitCursorScope {
+ public:
+  CWaitCursorScope() { AppPort().BeginWaitCursor(); }
+  ~CWaitCursorScope() { AppPort().EndWaitCursor(); }
+  CWaitCursorScope(const CWaitCursorScope&) = delete;
+  CWaitCursorScope& operator=(const CWaitCursorScope&) = delete;
+};

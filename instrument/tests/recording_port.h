@@ -1,0 +1,44 @@
+// An application stand-in for tests of the instrument layer: it answers the
+// string table from the program's own strings and records what the operator
+// would see.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instrument/app_port.h"
+#include "instrument/instrument.h"
+
+class CRecordingPort : public CAppPort {
+ public:
+  CRecordingPort();
+  ~CRecordingPort() override;
+
+  CInstrument* Instrument() override { return m_instrument; }
+  std::string LoadText(unsigned id) override;
+  void ShowMessage(const std::string& text) override;
+  void Beep() override;
+  void StopErrorTimer() override;
+  void StartErrorTimer(unsigned periodMs) override;
+  void BeginWaitCursor() override { ++m_waitDepth; ++m_waitRequests; }
+  void EndWaitCursor() override { --m_waitDepth; }
+  int32_t Slot() override { return m_record.m_slot; }
+  int32_t LogicalAddress() override { return m_record.m_logicalAddress; }
+  std::string ResourceName() override { return m_record.m_rsrcName; }
+  uint16_t IntfType() override { return m_record.m_intfType; }
+
+  CInstrument* m_instrument = nullptr;
+  CDiscoveryRecord m_record;
+  // What happened, in order: "box:<text>", "beep", "timer:stop", "timer:start:<ms>".
+  std::vector<std::string> m_events;
+  std::vector<std::string> m_boxes;
+  int m_waitDepth = 0;
+  int m_waitRequests = 0;
+
+ private:
+  CAppPort* m_previous;
+};
+
+// The text of string `id` of the program's string table ("" when absent).
+std::string ProgramString(unsigned id);
