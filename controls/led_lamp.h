@@ -1,0 +1,33 @@
+// A round lamp in one fixed colour on a plain background, drawn over an
+// owner-drawn button of the template. Its clicks are ordinary button clicks.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/win32/controls.h"
+
+class CLedLamp : public CButton {
+  DECLARE_RUNTIME_CLASS(CLedLamp)
+
+ public:
+  CLedLamp(COLORREF lampColor, COLORREF bkColor);
+
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+  COLORREF m_lampColor;
+  COLORREF m_bkColor;
+};
+
+// The largest square centred in the rectangle.
+RECT LampSquare(const RECT& item);
+// How far the lamp's face lies inside the ring: 20 % of the square's side.
+int LampFaceInset(int side);
+
+// The end points of the shadow arc of the ring in `square`: it runs
+// counter-clockwise from the point at 225 degrees to the point at 45 degrees,
+// shading the lower right half so that the lamp looks raised.
+struct CLampArc {
+  POINT from;
+  POINT to;
+};
+CLampArc LampShadowArc(const RECT& square);

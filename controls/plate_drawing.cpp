@@ -1,0 +1,62 @@
+#include "controls/plate_drawing.h"
+
+#include "controls/dc_selection.h"
+
+RECT Shrunk(RECT r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
+POINT CaptionOrigin(const RECT& box, SIZE text) {
+  const LONG width = box.right - box.left;
+  const LONG height = box.bottom - box.top;
+  POINT at;
+  at.x = text.cx < width ? box.left + (width - text.cx) / 2 : 0;
+  at.y = text.cy < height ? box.top + (height - text.cy) / 2 : 0;
+  return at;
+}
+
+HFONT SystemFont() { return static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)); }
+
+void FillWithColour(HDC dc, const RECT& r, COLORREF colour) {
+  HBRUSH brush = ::CreateSolidBrush(colour);
+  ::FillRect(dc, &r, brush);
+  ::DeleteObject(brush);
+}
+
+void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+  {
+    CDcSelection pen = UsePen(dc, 2, topLeft);
+    ::MoveToEx(dc, r.left, r.bottom, nullptr);
+    ::LineTo(dc, r.left, r.top);
+    ::LineTo(dc, r.right, r.top);
+  }
+  CDcSelection pen = UsePen(dc, 2, bottomRight);
+  ::LineTo(dc, r.right, r.bottom);
+  ::LineTo(dc, r.left, r.bottom);
+}
+
+void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
+                 COLORREF textColor, std::optional<COLORREF> background) {
+  if (text.empty()) return;
+  // Font, colours and background mode go back as they were.
+  const int saved = ::SaveDC(dc);
+  ::SelectObject(dc, font);
+  const int length = static_cast<int>(text.size());
+  SIZE extent = {};
+  ::GetTextExtentPoint32A(dc, text.c_str(), length, &extent);
+  const POINT at = CaptionOrigin(box, extent);
+  ::SetTextColor(dc, textColor);
+  if (background) {
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, *background);
+  } else {
+    ::SetBkMode(dc, TRANSPARENT);
+  }
+  ::ExtTextOutA(dc, at.x, at.y, ETO_CLIPPED, &box, text.c_str(), static_cast<UINT>(length),
+                nullptr);
+  ::RestoreDC(dc, saved);
+}
+
+void RepaintNow(HWND control) {
+  if (control == nullptr) return;
+  ::InvalidateRect(control, nullptr, FALSE);
+  ::UpdateWindow(control);
+}

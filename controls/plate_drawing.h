@@ -1,0 +1,29 @@
+// The drawing that the panel controls share: rectangles, the two-colour plate
+// border and the centred caption. Each call makes and releases its own pens
+// and brushes.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// The rectangle moved inwards by `by` pixels on every side.
+RECT Shrunk(RECT r, int by);
+// Where a caption of the given extent starts in `box`: centred by integer
+// halves of the spare room; on an axis where it does not fit, at 0.
+POINT CaptionOrigin(const RECT& box, SIZE text);
+HFONT SystemFont();
+
+void FillWithColour(HDC dc, const RECT& r, COLORREF colour);
+// 2-pixel lines from the bottom-left corner up to the top-left and across to
+// the top-right in `topLeft`, then on down to the bottom-right and back to the
+// bottom-left in `bottomRight`.
+void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);
+// The caption centred in `box` and clipped to it; transparent, or on
+// `background` when one is given. An empty caption draws nothing.
+void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
+                 COLORREF textColor, std::optional<COLORREF> background = std::nullopt);
+
+// Paints the control again before returning (nothing while it has no window).
+void RepaintNow(HWND control);

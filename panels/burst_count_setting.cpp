@@ -1,0 +1,84 @@
+#include "panels/burst_count_setting.h"
+
+#include <cmath>
+#include <limits>
+
+#include "controls/palette.h"
+#include "instrument/eng_units.h"
+#include "instrument/instrument.h"
+#include "panels/panel_host.h"
+
+namespace {
+const unsigned kNoPrefix = 4;
+const int kAllowInf = 16;
+const double kMaxCycles = 50000;
+// Any count above this one is infinite for the instrument; it is the largest
+// value that Enter sends.
+const double kInfiniteCount = 50001;
+
+// Toward zero; a value below the range of the interface's count stays below 1,
+// that is infinite, instead of overflowing.
+int32_t TruncatedCount(double v) {
+  const double lowest = std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(std::trunc(v < lowest ? lowest : v));
+}
+}  // namespace
+
+CBurstCountSetting::CBurstCountSetting(CWnd* dialog, int editId, int spinId,
+                                       std::function<void()> afterSendFailure)
+    : CPanelField(editId, spinId),
+      m_field(std::make_unique<CNumericField>(dialog, editId, PanelColor(5), PanelColor(0),
+                                              "Cycles", kNoPrefix)),
+      m_afterSendFailure(std::move(afterSendFailure)) {
+  m_field->m_allowInf = kAllowInf;
+  m_field->m_format = "%1.0f";
+  m_field->ShowValueFixed(1);
+}
+
+void CBurstCountSetting::ShowCount(int32_t count, double infiniteBelow) {
+  m_field->ShowValueFixed(count < infiniteBelow ? kInfiniteValue : count);
+}
+
+void CBurstCountSetting::ShowRemembered() { ShowCount(Instrument().GetBmCount(0), 1); }
+
+void CBurstCountSetting::ShowFromInstrument() { ShowCount(Instrument().GetBmCount(1), 1); }
+
+// 0, INF and anything above 50000 go out as an infinite count.
+void CBurstCountSetting::SendTyped() {
+  double v = m_field->ReadValue();
+  if (v > kInfiniteCount)
+    v = kInfiniteCount;
+  else if (v < 0)
+    v = 0;
+  Instrument().SetBmCount(TruncatedCount(v));
+}
+
+void CBurstCountSetting::ReadBackAfterEnter() { ShowCount(Instrument().GetBmCount(1), 0.5); }
+
+// Up from 50000 is INF, and INF stays INF; down from INF is 50000, and 1 stays 1.
+void CBurstCountSetting::StepShown(bool up) {
+  double v = m_field->ReadValue();
+  if (up) {
+    if (v > kInfiniteCount) v = kMaxCycles;
+    v += 1;
+    if (v > kMaxCycles) v = kInfiniteValue;
+  } else {
+    if (v > kInfiniteCount) v = kInfiniteCount;
+    v -= 1;
+    if (v < 1) v = 1;
+  }
+  m_field->ShowValueFixed(v);
+}
+
+// INF shown goes out as 0, the instrument's other way of saying infinite.
+void CBurstCountSetting::SendShown() {
+  double v = m_field->ReadValue();
+  if (v > kInfiniteCount) v = 0;
+  Instrument().SetBmCount(TruncatedCount(v));
+}
+
+void CBurstCountSetting::AfterSendFailure() { m_afterSendFailure(); }
+
+HBRUSH CBurstCountSetting::CtlColor(HDC dc, HWND control, UINT kind) {
+  return m_field->CtlColor(dc, control, kind);
+}

@@ -1,0 +1,62 @@
+#include "panels/combo_setting.h"
+
+#include "framework/win32/wait_cursor.h"
+#include "framework/win32/wnd.h"
+#include "instrument/instrument.h"
+#include "panels/guarded_call.h"
+#include "panels/panel_host.h"
+
+CComboSetting::CComboSetting(CWnd* dialog, int id, Getter get, Setter set)
+    : m_dialog(dialog), m_id(id), m_get(get), m_set(set) {}
+
+CComboSetting& CComboSetting::ReadBackAfterSet() {
+  m_readBack = true;
+  return *this;
+}
+
+CComboSetting& CComboSetting::AfterSet(std::function<void()> steps) {
+  m_afterSet = std::move(steps);
+  return *this;
+}
+
+CComboSetting& CComboSetting::AfterSetFailure(std::function<void()> steps) {
+  m_afterSetFailure = std::move(steps);
+  return *this;
+}
+
+CComboSetting& CComboSetting::Translate(int (*codeToIndex)(int16_t), int16_t (*indexToCode)(int)) {
+  m_codeToIndex = codeToIndex;
+  m_indexToCode = indexToCode;
+  return *this;
+}
+
+// An index outside the list leaves the combo box without a selection.
+void CComboSetting::Select(int16_t code) {
+  int index = m_codeToIndex != nullptr ? m_codeToIndex(code) : code;
+  ::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CComboSetting::ShowRemembered() { Select((Instrument().*m_get)(0)); }
+
+void CComboSetting::ShowFromInstrument() { Select((Instrument().*m_get)(1)); }
+
+void CComboSetting::OnSelectionChanged(HWND focusSink) {
+  CWaitCursor wait;
+  if (AltKeyHeld()) {
+    Guarded([this] { ShowFromInstrument(); });
+    ::SetFocus(focusSink);
+    return;
+  }
+  int index = static_cast<int>(::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_GETCURSEL, 0, 0));
+  int16_t code = m_indexToCode != nullptr ? m_indexToCode(index) : static_cast<int16_t>(index);
+  if (!Guarded([this, code] { (Instrument().*m_set)(code); }) && m_afterSetFailure)
+    m_afterSetFailure();
+  if (m_readBack) Guarded([this] { ShowFromInstrument(); });
+  if (m_afterSet) Guarded(m_afterSet);
+}
+
+void CComboSetting::OnDropDown() {
+  if (!AltKeyHeld()) return;
+  CWaitCursor wait;
+  Guarded([this] { ShowFromInstrument(); });
+}

@@ -1,0 +1,49 @@
+// A drop-down list bound to a coded setting: the item index is the code unless
+// the panel translates between the two.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "panels/panel_element.h"
+
+class CInstrument;
+class CWnd;
+
+class CComboSetting : public CPanelElement {
+ public:
+  using Getter = int16_t (CInstrument::*)(int16_t);
+  using Setter = void (CInstrument::*)(int16_t);
+
+  CComboSetting(CWnd* dialog, int id, Getter get, Setter set);
+
+  // The selection is read back from the instrument after each Set.
+  CComboSetting& ReadBackAfterSet();
+  // Further steps after the Set, in one guard.
+  CComboSetting& AfterSet(std::function<void()> steps);
+  // Runs after a rejected Set, once the failure has been reported.
+  CComboSetting& AfterSetFailure(std::function<void()> steps);
+  CComboSetting& Translate(int (*codeToIndex)(int16_t), int16_t (*indexToCode)(int));
+
+  int Id() const { return m_id; }
+  void ShowRemembered() override;
+  void ShowFromInstrument() override;
+
+  // The operator chose an item: sent, or with Alt read from the instrument.
+  void OnSelectionChanged(HWND focusSink);
+  // The list opened: with Alt the selection is read from the instrument.
+  void OnDropDown();
+
+ private:
+  void Select(int16_t code);
+
+  CWnd* m_dialog;
+  int m_id;
+  Getter m_get;
+  Setter m_set;
+  bool m_readBack = false;
+  std::function<void()> m_afterSet;
+  std::function<void()> m_afterSetFailure;
+  int (*m_codeToIndex)(int16_t) = nullptr;
+  int16_t (*m_indexToCode)(int) = nullptr;
+};

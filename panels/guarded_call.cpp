@@ -1,0 +1,20 @@
+#include "panels/guarded_call.h"
+
+#include <windows.h>
+
+#include "framework/user_exception.h"
+#include "instrument/error_reporter.h"
+#include "instrument/instrument.h"
+#include "panels/panel_host.h"
+
+bool Guarded(const std::function<void()>& steps) {
+  try {
+    steps();
+    return true;
+  } catch (CUserException&) {
+    ReportInstrumentError(Instrument().GetLastStatus());
+    return false;
+  }
+}
+
+bool AltKeyHeld() { return ::GetKeyState(VK_MENU) < 0; }

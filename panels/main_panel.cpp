@@ -1,0 +1,114 @@
+#include "panels/main_panel.h"
+
+#include <cstdio>
+
+#include "controls/bitmap_picture.h"
+#include "controls/led_lamp.h"
+#include "controls/palette.h"
+#include "controls/text_panel.h"
+#include "instrument/instrument.h"
+#include "panels/guarded_call.h"
+#include "panels/panel_host.h"
+#include "panels/panel_objects.h"
+#include "panels/plate.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CPan1Dlg, CSettingPanel)
+
+BEGIN_MESSAGE_MAP(CPan1Dlg, CSettingPanel)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+std::string AddressLine(int32_t slot, const std::string& address) {
+  std::string shown = address;
+  size_t cut = shown.find("::INST");
+  if (cut != std::string::npos && cut > 4) shown.erase(cut);
+  if (slot < 0) return shown;
+  char prefix[24];
+  std::snprintf(prefix, sizeof prefix, "Slot %hd ", static_cast<short>(slot));
+  return prefix + shown;
+}
+
+CPan1Dlg::CPan1Dlg(CPan1Obj* owner) : CSettingPanel(IDD_MAIN_PANEL, owner) {}
+
+CPan1Dlg::~CPan1Dlg() = default;
+
+BOOL CPan1Dlg::OnInitDialog() {
+  CSettingPanel::OnInitDialog();
+  m_headerColor = PanelColor(8);
+  m_pLamp = std::make_unique<CLedLamp>(PanelHost().ActiveColor(), RGB(192, 192, 192));
+  m_pLamp->SubclassDlgItem(IDC_MAIN_LAMP, this);
+  m_pHeader = AttachPlate(this, IDC_MAIN_HEADER, m_headerColor, true);
+  m_pLampStrip = AttachPlate(this, IDC_MAIN_LAMP_STRIP, PanelColor(6), false);
+  m_pLogo = std::make_unique<CBitmapPicture>(IDB_LOGO);
+  m_pLogo->SubclassDlgItem(IDC_MAIN_LOGO, this);
+  m_pPnpLogo = std::make_unique<CBitmapPicture>(IDB_PNP_LOGO);
+  m_pPnpLogo->SubclassDlgItem(IDC_MAIN_PNP_LOGO, this);
+  m_pAddress = AttachPlate(this, IDC_MAIN_ADDRESS, PanelColor(0), false);
+  Guarded([this] { ShowAddress(); });
+  m_pFrame = AttachPlate(this, IDC_MAIN_FRAME, PanelColor(6), true);
+  SetFocusSink(IDC_MAIN_FRAME, false);
+  AddSettings();
+  UpdateControls();
+  return TRUE;
+}
+
+void CPan1Dlg::ShowAddress() {
+  int32_t slot = Instrument().GetSlot();
+  m_pAddress->SetText(AddressLine(slot, Instrument().GetAddress()));
+}
+
+// Declared in the order of the panel's redisplay.
+void CPan1Dlg::AddSettings() {
+  CComboSetting& function = AddCombo(IDC_MAIN_FUNC, &CInstrument::GetFunc, &CInstrument::SetFunc);
+  m_pFreqField = &AddNumber(IDC_MAIN_FREQ, IDC_MAIN_FREQ_SPIN, "Hz", 1000,
+                            &CInstrument::GetFreq, &CInstrument::SetFreq)
+                      .Limits(0.0001, 15000000);
+  auto byLoad = [this](CLimits at50Ohms, CLimits atInfinity) {
+    return [this, at50Ohms, atInfinity] { return m_pLoadToggle->State() ? at50Ohms : atInfinity; };
+  };
+  m_pAmplField = &AddNumber(IDC_MAIN_AMPL, IDC_MAIN_AMPL_SPIN, "Vpp", 0.1, &CInstrument::GetAmpl,
+                            &CInstrument::SetAmpl)
+                      .Limits(byLoad({0.05, 10}, {0.1, 20}))
+                      .MinimumTestedFirst();
+  m_pOffsetField = &AddNumber(IDC_MAIN_OFFSET, IDC_MAIN_OFFSET_SPIN, "V", 0,
+                              &CInstrument::GetOffset, &CInstrument::SetOffset)
+                        .Limits(byLoad({-5, 5}, {-10, 10}))
+                        .MinimumTestedFirst()
+                        .ZeroBand();
+  m_pDutyField = &AddNumber(IDC_MAIN_DUTY, IDC_MAIN_DUTY_SPIN, "%", 50,
+                            &CInstrument::GetDutyCycle, &CInstrument::SetDutyCycle)
+                      .Limits(20, 80)
+                      .MinimumTestedFirst()
+                      .FixedStep(1);
+  m_pLoadToggle = &AddToggle(IDC_MAIN_LOAD, IDS_LOAD_INFINITY, IDS_LOAD_50_OHMS,
+                             &CInstrument::GetLoad, &CInstrument::SetLoad);
+  AddUserName(IDC_MAIN_USER, IDC_MAIN_USER_SPIN);
+
+  m_pFreqField->ReReadAfterEnter(m_pDutyField).ReReadAfterSpin(m_pDutyField);
+  m_pAmplField->ReReadAfterSpin(m_pOffsetField);
+  // A function change may change these settings on the instrument.
+  function.AfterSet([this] {
+    m_pFreqField->ShowFromInstrument();
+    m_pOffsetField->ShowFromInstrument();
+    m_pAmplField->ShowFromInstrument();
+    m_pDutyField->ShowFromInstrument();
+  });
+  // The instrument rescales amplitude and offset when the load changes.
+  m_pLoadToggle->ReadBack([this] {
+    m_pLoadToggle->ShowFromInstrument();
+    m_pOffsetField->ShowFromInstrument();
+    m_pAmplField->ShowFromInstrument();
+  });
+}
+
+void CPan1Dlg::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  HBRUSH brush = ::CreateSolidBrush(PanelColor(4));
+  ::FillRect(dc, &client, brush);
+  ::DeleteObject(brush);
+  ::EndPaint(m_hWnd, &ps);
+}

@@ -1,0 +1,69 @@
+// A numeric value field bound to a double setting: limits and their test order,
+// the step of its arrows, and the other fields read again after it is set.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/numeric_field.h"
+#include "panels/panel_element.h"
+
+class CInstrument;
+class CWnd;
+
+struct CLimits {
+  double min;
+  double max;
+};
+
+class CNumericSetting : public CPanelField {
+ public:
+  using Getter = double (CInstrument::*)(int16_t);
+  using Setter = void (CInstrument::*)(double);
+
+  // Built with the panel colours, prefix index 4, the unit shown, and the
+  // initial value written unscaled.
+  CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit, double initial,
+                  Getter get, Setter set);
+
+  // Settings of the field's table row; decade step and maximum tested first
+  // unless changed.
+  CNumericSetting& Limits(double min, double max);
+  CNumericSetting& Limits(std::function<CLimits()> limits);
+  CNumericSetting& MinimumTestedFirst();
+  CNumericSetting& FixedStep(double step);
+  // Within (-0.001, 0.001) the arrows go to +-0.001 instead of the decade step.
+  CNumericSetting& ZeroBand();
+  CNumericSetting& ReReadAfterEnter(CPanelElement* other);
+  CNumericSetting& ReReadAfterSpin(CPanelElement* other);
+
+  CNumericField& Field() { return *m_field; }
+
+  void ShowRemembered() override;
+  void ShowFromInstrument() override;
+  void SendTyped() override;
+  void ReadBackAfterEnter() override;
+  void StepShown(bool up) override;
+  void SendShown() override;
+  void ReadBackAfterSpin() override;
+  HBRUSH CtlColor(HDC dc, HWND control, UINT kind) override;
+
+ private:
+  double Clamped(double v) const;
+  double Stepped(double v, bool up) const;
+
+  std::unique_ptr<CNumericField> m_field;
+  Getter m_get;
+  Setter m_set;
+  std::function<CLimits()> m_limits;
+  bool m_minimumFirst = false;
+  double m_fixedStep = 0.0;  // 0: decade step
+  bool m_zeroBand = false;
+  std::vector<CPanelElement*> m_reReadAfterEnter;
+  std::vector<CPanelElement*> m_reReadAfterSpin;
+};
+
+// The decade step for either sign: a negative value steps its magnitude the
+// other way, so that the upper arrow always makes the value larger.
+double SignedDecadeStep(double v, bool up);

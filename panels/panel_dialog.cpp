@@ -1,0 +1,35 @@
+#include "panels/panel_dialog.h"
+
+#include "panels/panel.h"
+#include "panels/panel_host.h"
+
+IMPLEMENT_RUNTIME_CLASS(CPanelDialog, CDialog)
+
+CPanelDialog::CPanelDialog(UINT templateId, CPanel* owner)
+    : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner) {}
+
+void CPanelDialog::UpdateControls() {}
+
+BOOL CPanelDialog::OnInitDialog() {
+  FitMainWindow();
+  return CDialog::OnInitDialog();
+}
+
+// Outer width := the panel's client width; outer height := the main window's
+// frame, caption and menu plus the panel's client height.
+void CPanelDialog::FitMainWindow() {
+  HWND main = m_pParent->m_hWnd;
+  RECT outer, client, panel;
+  ::GetWindowRect(main, &outer);
+  ::GetClientRect(main, &client);
+  ::GetClientRect(m_hWnd, &panel);
+  int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+  ::SetWindowPos(main, nullptr, 0, 0, panel.right - panel.left,
+                 frameHeight + (panel.bottom - panel.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPanelDialog::PostNcDestroy() {
+  m_pPanel->DialogDestroyed(this);
+  delete this;
+}

@@ -1,0 +1,27 @@
+// The dialog of a panel: a modeless child of the main window, created from its
+// template when the panel is shown, deleting itself when its window is gone.
+#pragma once
+
+#include "framework/win32/dialog.h"
+
+class CPanel;
+
+class CPanelDialog : public CDialog {
+  DECLARE_RUNTIME_CLASS(CPanelDialog)
+
+ public:
+  CPanelDialog(UINT templateId, CPanel* owner);
+
+  // Shows the remembered state again in every control.
+  virtual void UpdateControls();
+
+ protected:
+  // Fits the main window to the panel, then the panel's own set-up follows.
+  BOOL OnInitDialog() override;
+  void PostNcDestroy() override;
+
+  CPanel* m_pPanel;
+
+ private:
+  void FitMainWindow();
+};

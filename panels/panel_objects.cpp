@@ -1,0 +1,24 @@
+#include "panels/panel_objects.h"
+
+#include "framework/win32/win_app.h"
+#include "panels/main_panel.h"
+#include "panels/panel_dialog.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CPan1Obj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CStatObj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CAmplObj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CBurstObj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CFreqObj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CSweepObj, CPanel)
+IMPLEMENT_RUNTIME_CLASS(CFskObj, CPanel)
+
+CPan1Obj::CPan1Obj() : CPanel(LoadText(IDS_MAIN_PANEL)) {}
+
+void CPan1Obj::ShowPanel() { Show<CPan1Dlg>(this); }
+void CStatObj::ShowPanel() { ShowTemplate(IDD_STATUS_PANEL); }
+void CAmplObj::ShowPanel() { ShowTemplate(IDD_AM_PANEL); }
+void CBurstObj::ShowPanel() { ShowTemplate(IDD_BM_PANEL); }
+void CFreqObj::ShowPanel() { ShowTemplate(IDD_FM_PANEL); }
+void CSweepObj::ShowPanel() { ShowTemplate(IDD_SWEEP_PANEL); }
+void CFskObj::ShowPanel() { ShowTemplate(IDD_FSK_PANEL); }

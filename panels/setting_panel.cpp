@@ -1,0 +1,205 @@
+#include "panels/setting_panel.h"
+
+#include "framework/win32/wait_cursor.h"
+#include "panels/guarded_call.h"
+
+IMPLEMENT_RUNTIME_CLASS(CSettingPanel, CPanelDialog)
+
+BEGIN_MESSAGE_MAP(CSettingPanel, CPanelDialog)
+  ON_CONTROL_RANGE(EN_SETFOCUS, 0, 0xFFFF, OnEditSetFocus)
+  ON_CONTROL_RANGE(EN_KILLFOCUS, 0, 0xFFFF, OnEditKillFocus)
+  ON_CONTROL_RANGE(CBN_SELCHANGE, 0, 0xFFFF, OnComboSelChange)
+  ON_CONTROL_RANGE(CBN_DROPDOWN, 0, 0xFFFF, OnComboDropDown)
+  ON_CONTROL_RANGE(BN_CLICKED, 0, 0xFFFF, OnButtonClicked)
+  ON_WM_VSCROLL()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CSettingPanel::CSettingPanel(UINT templateId, CPanel* owner) : CPanelDialog(templateId, owner) {}
+
+CSettingPanel::~CSettingPanel() = default;
+
+CNumericSetting& CSettingPanel::AddNumber(int editId, int spinId, const char* unit,
+                                          double initial, CNumericSetting::Getter get,
+                                          CNumericSetting::Setter set) {
+  return static_cast<CNumericSetting&>(
+      AddField(std::make_unique<CNumericSetting>(this, editId, spinId, unit, initial, get, set)));
+}
+
+CNameSetting& CSettingPanel::AddUserName(int editId, int spinId) {
+  return static_cast<CNameSetting&>(
+      AddField(std::make_unique<CNameSetting>(this, editId, spinId)));
+}
+
+CPanelField& CSettingPanel::AddField(std::unique_ptr<CPanelField> field) {
+  CPanelField* raw = field.get();
+  m_fields.push_back(raw);
+  m_elements.push_back(std::move(field));
+  return *raw;
+}
+
+CComboSetting& CSettingPanel::AddCombo(int id, CComboSetting::Getter get,
+                                       CComboSetting::Setter set) {
+  auto combo = std::make_unique<CComboSetting>(this, id, get, set);
+  CComboSetting* raw = combo.get();
+  m_combos.push_back(raw);
+  m_elements.push_back(std::move(combo));
+  return *raw;
+}
+
+CToggleSetting& CSettingPanel::AddToggle(int id, unsigned caption0, unsigned caption1,
+                                         CToggleSetting::Getter get, CToggleSetting::Setter set) {
+  auto toggle = std::make_unique<CToggleSetting>(this, id, caption0, caption1, get, set);
+  CToggleSetting* raw = toggle.get();
+  m_toggles.push_back(raw);
+  m_elements.push_back(std::move(toggle));
+  return *raw;
+}
+
+void CSettingPanel::SetFocusSink(int id, bool focusAfterUpdate) {
+  m_focusSinkId = id;
+  m_focusSinkAfterUpdate = focusAfterUpdate;
+}
+
+void CSettingPanel::UpdateControls() {
+  for (auto& element : m_elements) element->ShowRemembered();
+  if (m_focusSinkAfterUpdate) ::SetFocus(FocusSink());
+  m_spinBusy = 0;
+}
+
+CPanelField* CSettingPanel::FieldByEdit(int id) const {
+  for (CPanelField* field : m_fields)
+    if (field->EditId() == id) return field;
+  return nullptr;
+}
+
+CPanelField* CSettingPanel::FieldWithFocus() const {
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || ::GetParent(focus) != m_hWnd) return nullptr;
+  return FieldByEdit(::GetDlgCtrlID(focus));
+}
+
+CPanelField* CSettingPanel::FieldBySpin(HWND scrollBar) const {
+  if (scrollBar == nullptr) return nullptr;
+  int id = ::GetDlgCtrlID(scrollBar);
+  for (CPanelField* field : m_fields)
+    if (field->SpinId() == id) return field;
+  return nullptr;
+}
+
+bool CSettingPanel::OnEditSetFocus(UINT id) {
+  CPanelField* field = FieldByEdit(static_cast<int>(id));
+  if (field == nullptr) return false;
+  if (!AltKeyHeld()) return true;
+  CWaitCursor wait;
+  if (Guarded([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
+    ::SetFocus(FocusSink());
+  return true;
+}
+
+bool CSettingPanel::OnEditKillFocus(UINT id) {
+  CPanelField* field = FieldByEdit(static_cast<int>(id));
+  if (field == nullptr) return false;
+  field->ShowRemembered();
+  return true;
+}
+
+void CSettingPanel::OnOK() {
+  CPanelField* field = FieldWithFocus();
+  if (field == nullptr) return;
+  {
+    CWaitCursor wait;
+    if (!Guarded([field] { field->SendTyped(); })) field->AfterSendFailure();
+  }
+  CWaitCursor wait;
+  Guarded([field] { field->ReadBackAfterEnter(); });
+}
+
+void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {
+  if (m_spinBusy && code != SB_ENDSCROLL) {
+    Default();
+    return;
+  }
+  CPanelField* field = FieldBySpin(scrollBar);
+  if (field == nullptr) {
+    Default();
+    return;
+  }
+  m_spinBusy = 1;
+  {
+    CWaitCursor wait;
+    switch (code) {
+      case SB_LINEUP:
+        field->StepShown(true);
+        break;
+      case SB_LINEDOWN:
+        field->StepShown(false);
+        break;
+      case SB_ENDSCROLL:
+        if (!Guarded([field] { field->SendShown(); })) field->AfterSendFailure();
+        Guarded([field] { field->ReadBackAfterSpin(); });
+        break;
+      default:
+        Default();
+        break;
+    }
+  }
+  m_spinBusy = 0;
+}
+
+CComboSetting* CSettingPanel::ComboById(int id) const {
+  for (CComboSetting* combo : m_combos)
+    if (combo->Id() == id) return combo;
+  return nullptr;
+}
+
+bool CSettingPanel::OnComboSelChange(UINT id) {
+  CComboSetting* combo = ComboById(static_cast<int>(id));
+  if (combo != nullptr) combo->OnSelectionChanged(FocusSink());
+  return combo != nullptr;
+}
+
+bool CSettingPanel::OnComboDropDown(UINT id) {
+  CComboSetting* combo = ComboById(static_cast<int>(id));
+  if (combo != nullptr) combo->OnDropDown();
+  return combo != nullptr;
+}
+
+bool CSettingPanel::OnButtonClicked(UINT id) {
+  for (CToggleSetting* toggle : m_toggles) {
+    if (toggle->Id() == static_cast<int>(id)) {
+      toggle->OnClick();
+      return true;
+    }
+  }
+  return false;
+}
+
+// A click on the panel itself takes the focus out of a field, discarding what
+// was typed there.
+void CSettingPanel::OnLButtonDown(UINT, POINT) {
+  if (CPanelField* field = FieldWithFocus()) {
+    field->ShowRemembered();
+    ::SetFocus(FocusSink());
+  }
+  Default();
+}
+
+// A toggle forwards its double-click, so that it acts as a second click.
+void CSettingPanel::OnLButtonDblClk(UINT, POINT point) {
+  for (CToggleSetting* toggle : m_toggles) {
+    if (toggle->Contains(point)) {
+      toggle->OnClick();
+      break;
+    }
+  }
+  Default();
+}
+
+HBRUSH CSettingPanel::OnCtlColor(HDC dc, HWND control, UINT kind) {
+  for (CPanelField* field : m_fields)
+    if (HBRUSH brush = field->CtlColor(dc, control, kind)) return brush;
+  return nullptr;
+}

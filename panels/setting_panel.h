@@ -1,0 +1,70 @@
+// The dialog of a panel of settings: it holds the panel's fields, combo boxes
+// and toggles, and gives them the behaviour every setting panel shares (focus,
+// Enter, spin arrows, Alt read-backs, background click, double-click, colours).
+// A panel declares its elements in the order of its redisplay.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "panels/combo_setting.h"
+#include "panels/name_setting.h"
+#include "panels/numeric_setting.h"
+#include "panels/panel_dialog.h"
+#include "panels/toggle_setting.h"
+
+class CSettingPanel : public CPanelDialog {
+  DECLARE_RUNTIME_CLASS(CSettingPanel)
+
+ public:
+  CSettingPanel(UINT templateId, CPanel* owner);
+  ~CSettingPanel() override;
+
+  void UpdateControls() override;
+
+  int32_t m_spinBusy = 0;
+
+ protected:
+  CNumericSetting& AddNumber(int editId, int spinId, const char* unit, double initial,
+                             CNumericSetting::Getter get, CNumericSetting::Setter set);
+  CNameSetting& AddUserName(int editId, int spinId);
+  CComboSetting& AddCombo(int id, CComboSetting::Getter get, CComboSetting::Setter set);
+  // Toggles are tested for a forwarded double-click in the order they are added.
+  CToggleSetting& AddToggle(int id, unsigned caption0, unsigned caption1,
+                            CToggleSetting::Getter get, CToggleSetting::Setter set);
+  // Adds an element of the panel's own kind.
+  CPanelField& AddField(std::unique_ptr<CPanelField> field);
+
+  // The control that takes the focus away from a field.
+  void SetFocusSink(int id, bool focusAfterUpdate);
+  HWND FocusSink() const { return GetDlgItem(m_focusSinkId); }
+
+  void OnOK() override;  // Enter
+
+ private:
+  CPanelField* FieldWithFocus() const;
+  CPanelField* FieldByEdit(int id) const;
+  CPanelField* FieldBySpin(HWND scrollBar) const;
+  CComboSetting* ComboById(int id) const;
+
+  // Each takes a notification of one of the panel's elements and declines others.
+  bool OnEditSetFocus(UINT id);
+  bool OnEditKillFocus(UINT id);
+  bool OnComboSelChange(UINT id);
+  bool OnComboDropDown(UINT id);
+  bool OnButtonClicked(UINT id);
+  void OnVScroll(UINT code, UINT position, HWND scrollBar);
+  void OnLButtonDown(UINT flags, POINT point);
+  void OnLButtonDblClk(UINT flags, POINT point);
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
+
+  std::vector<std::unique_ptr<CPanelElement>> m_elements;  // in redisplay order
+  std::vector<CPanelField*> m_fields;
+  std::vector<CComboSetting*> m_combos;
+  std::vector<CToggleSetting*> m_toggles;
+  int m_focusSinkId = 0;
+  bool m_focusSinkAfterUpdate = false;
+
+  DECLARE_MESSAGE_MAP(CSettingPanel)
+};

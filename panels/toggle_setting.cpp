@@ -1,0 +1,55 @@
+#include "panels/toggle_setting.h"
+
+#include "controls/toggle_button.h"
+#include "framework/win32/wait_cursor.h"
+#include "framework/win32/win_app.h"
+#include "instrument/instrument.h"
+#include "panels/guarded_call.h"
+#include "panels/panel_host.h"
+
+CToggleSetting::CToggleSetting(CWnd* dialog, int id, unsigned caption0, unsigned caption1,
+                               Getter get, Setter set)
+    : m_dialog(dialog), m_id(id), m_button(std::make_unique<CToggleButton>()), m_get(get),
+      m_set(set) {
+  m_button->m_caption0 = LoadText(caption0);
+  m_button->m_caption1 = LoadText(caption1);
+  m_button->SubclassDlgItem(static_cast<UINT>(id), dialog);
+  m_button->m_faceColor = ::GetSysColor(COLOR_BTNFACE);
+}
+
+CToggleSetting::~CToggleSetting() = default;
+
+CToggleSetting& CToggleSetting::ReadBack(std::function<void()> steps) {
+  m_readBack = std::move(steps);
+  return *this;
+}
+
+CToggleSetting& CToggleSetting::AfterSetFailure(std::function<void()> steps) {
+  m_afterSetFailure = std::move(steps);
+  return *this;
+}
+
+int16_t CToggleSetting::State() const { return static_cast<int16_t>(m_button->m_shown); }
+
+void CToggleSetting::ShowRemembered() { m_button->SetState((Instrument().*m_get)(0) != 0); }
+
+void CToggleSetting::ShowFromInstrument() { m_button->SetState((Instrument().*m_get)(1) != 0); }
+
+void CToggleSetting::OnClick() {
+  CWaitCursor wait;
+  if (AltKeyHeld()) {
+    Guarded([this] { ShowFromInstrument(); });
+    return;
+  }
+  int16_t state = static_cast<int16_t>(m_button->Commit());
+  if (!Guarded([this, state] { (Instrument().*m_set)(state); }) && m_afterSetFailure)
+    m_afterSetFailure();
+  if (m_readBack) Guarded(m_readBack);
+}
+
+bool CToggleSetting::Contains(POINT dialogPoint) const {
+  RECT r;
+  ::GetWindowRect(m_button->m_hWnd, &r);
+  ::MapWindowPoints(nullptr, m_dialog->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+  return ::PtInRect(&r, dialogPoint) != 0;
+}
