@@ -1,0 +1,24 @@
+// One command of the instrument's command tree: its header and the handlers of
+// its command form and its query form (either may be absent).
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "visa-sim/model/mnemonic.h"
+#include "visa-sim/model/parameters.h"
+
+namespace tgqsim {
+
+class Q3207Instrument;
+
+using SetHandler = std::function<void(Q3207Instrument&, const Parameters&)>;
+using QueryHandler = std::function<std::string(Q3207Instrument&, const Parameters&)>;
+
+struct Command {
+  HeaderPattern header;
+  SetHandler set;
+  QueryHandler query;
+};
+
+}  // namespace tgqsim

@@ -1,0 +1,62 @@
+// The simulated mainframe: which resources exist, what each one is, and the
+// faults to stage. Read from a small line-based text (see visa-sim/README.md).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "visa-sim/model/q3207_instrument.h"
+
+namespace tgqsim {
+
+// What answers behind a resource.
+enum class DeviceKind { kQ3207, kIdentifyOnly, kSilent };
+
+// A fault tied to the messages that carry a given header ("FREQ?").
+struct HeaderFault {
+  std::string header;  // upper case, no leading ':'
+  int amount = 0;      // reply length for long replies, error count for floods
+};
+
+struct ResourceConfig {
+  std::string name;
+  uint16_t intfType = 0;
+  uint16_t manfId = 0;
+  uint16_t modelCode = 0;
+  int16_t slot = -1;
+  int16_t logicalAddress = -1;
+  uint16_t gpibPrimary = 0;
+  uint16_t gpibSecondary = 0xFFFF;  // none
+  DeviceKind device = DeviceKind::kQ3207;
+  InstrumentProfile profile;
+
+  std::optional<int32_t> openStatus;     // viOpen returns this instead of success
+  std::vector<std::string> timeoutHeaders;
+  std::vector<int> timeoutIos;           // 1-based I/O numbers (writes and reads)
+  int delayMs = 0;
+  std::vector<HeaderFault> longReplies;
+  std::vector<HeaderFault> errorFloods;
+};
+
+struct MainframeConfig {
+  std::vector<ResourceConfig> resources;
+  std::optional<int32_t> rmStatus;       // viOpenDefaultRM fails with this
+  std::optional<int32_t> findStatus;     // viFindRsrc fails with this
+  int findCountExtra = 0;                // viFindRsrc reports this many more than exist
+};
+
+struct ConfigResult {
+  MainframeConfig config;
+  int badLine = 0;  // 1-based; 0 when the text is good
+  std::string problem;
+};
+
+ConfigResult ParseMainframeConfig(std::string_view text);
+
+// One Q3207 at GPIB-VXI0::24::INSTR, as a mainframe without configuration holds.
+const char* DefaultMainframeText();
+
+}  // namespace tgqsim

@@ -1,0 +1,54 @@
+// One resource of the simulated mainframe: its configuration, the device
+// behind it, and the staged faults that stand between the two.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "visa-sim/model/mainframe_config.h"
+#include "visa-sim/model/simulated_device.h"
+#include "visa-sim/visa/traffic_log.h"
+#include "visa.h"
+
+namespace tgqsim {
+
+// How a session reads: its time-out and its termination character.
+struct ReadSettings {
+  ViUInt32 timeoutMs;
+  bool termCharEnabled;
+  char termChar;
+};
+
+class SimResource {
+ public:
+  explicit SimResource(ResourceConfig config);
+
+  const ResourceConfig& Config() const { return config_; }
+  const std::string& Name() const { return config_.name; }
+  SimulatedDevice& Device() { return *device_; }
+
+  ViStatus Write(std::string_view data, ViUInt32 timeoutMs, ViUInt32* written, TrafficLog& log);
+  ViStatus Read(ViByte* buffer, ViUInt32 count, const ReadSettings& settings, ViUInt32* read,
+                TrafficLog& log);
+  void Clear(TrafficLog& log);
+  ViUInt16 ReadStatusByte(TrafficLog& log);
+  void Trigger(TrafficLog& log);
+  // "rsrc=NAME" and the device's state lines; empty when the device has no state.
+  std::optional<std::string> StateText() const;
+
+ private:
+  // Counts the I/O and waits the configured delay; true when it times out.
+  bool IoTimesOut(ViUInt32 timeoutMs);
+  // Delivers one message; false when it timed out on the way in.
+  bool Deliver(const std::string& message, TrafficLog& log);
+
+  ResourceConfig config_;
+  std::unique_ptr<SimulatedDevice> device_;
+  int ioCount_ = 0;
+  // A query timed out: its reply will never come.
+  bool replyLost_ = false;
+  std::string lastMessage_;
+};
+
+}  // namespace tgqsim

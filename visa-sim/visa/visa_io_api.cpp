@@ -1,0 +1,68 @@
+// Message exchange with an instrument session.
+#include "visa-sim/visa/visa_api_support.h"
+
+using tgqsim::Guarded;
+using tgqsim::InstrumentSession;
+using tgqsim::SimWorld;
+
+extern "C" {
+
+ViStatus _VI_FUNC viWrite(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32* retCnt) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    if (retCnt) *retCnt = 0;
+    InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
+    if (found.status != VI_SUCCESS) return found.status;
+    if (!buf && cnt > 0) return VI_ERROR_USER_BUF;
+    std::string_view data(reinterpret_cast<const char*>(buf), cnt);
+    return found.resource->Write(data, found.session->timeoutMs, retCnt, world.Traffic());
+  });
+}
+
+ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCnt) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    if (retCnt) *retCnt = 0;
+    InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
+    if (found.status != VI_SUCCESS) return found.status;
+    if (!buf && cnt > 0) return VI_ERROR_USER_BUF;
+    const tgqsim::VisaObject& s = *found.session;
+    tgqsim::ReadSettings settings{s.timeoutMs, s.termCharEnabled, static_cast<char>(s.termChar)};
+    return found.resource->Read(buf, cnt, settings, retCnt, world.Traffic());
+  });
+}
+
+ViStatus _VI_FUNC viClear(ViSession vi) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
+    if (found.status == VI_SUCCESS) found.resource->Clear(world.Traffic());
+    return found.status;
+  });
+}
+
+ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
+    if (found.status != VI_SUCCESS) return found.status;
+    if (!status) return VI_ERROR_USER_BUF;
+    *status = found.resource->ReadStatusByte(world.Traffic());
+    return VI_SUCCESS;
+  });
+}
+
+ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
+    if (found.status != VI_SUCCESS) return found.status;
+    if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
+    found.resource->Trigger(world.Traffic());
+    return VI_SUCCESS;
+  });
+}
+
+// Reads and writes here are unbuffered: there is nothing to flush or discard.
+ViStatus _VI_FUNC viFlush(ViSession vi, ViUInt16 /*mask*/) {
+  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+    return tgqsim::FindInstrumentSession(world, vi).status;
+  });
+}
+
+}  // extern "C"
