@@ -1,0 +1,32 @@
+#include "connect/visa_library.h"
+
+#include "connect/library_loading.h"
+
+namespace {
+template <typename Function>
+bool Bind(HMODULE module, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+  return function != nullptr;
+}
+}  // namespace
+
+CVisaLibrary::~CVisaLibrary() {
+  if (m_module != nullptr) ::FreeLibrary(m_module);
+}
+
+bool CVisaLibrary::Load() {
+  m_module = LoadLibraryBySearchPath("VISA32.DLL");
+  if (m_module == nullptr) return false;
+  CVisaEntryPoints& e = m_entryPoints;
+  bool complete = Bind(m_module, "viOpenDefaultRM", e.openDefaultRM) &
+                  Bind(m_module, "viFindRsrc", e.findRsrc) &
+                  Bind(m_module, "viFindNext", e.findNext) & Bind(m_module, "viOpen", e.open) &
+                  Bind(m_module, "viGetAttribute", e.getAttribute) &
+                  Bind(m_module, "viWrite", e.write) & Bind(m_module, "viRead", e.read) &
+                  Bind(m_module, "viClose", e.close) & Bind(m_module, "viFlush", e.flush);
+  if (complete) return true;
+  ::FreeLibrary(m_module);
+  m_module = nullptr;
+  m_entryPoints = CVisaEntryPoints();
+  return false;
+}
