@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/main_wnd.h"
+#include "app/sfp_app.h"
+#include "panels/panel.h"
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/recording_instrument.h"
+
+namespace {
+
+std::string MenuText(HMENU menu, UINT position) {
+  char text[64] = "";
+  ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+TEST(MainWindow, IsCreatedHiddenCentredWithItsCaptionStyleAndMenu) {
+  theApp.Startup(::GetModuleHandleA(nullptr), "");
+  auto* window = new CMainWnd();
+  HWND hWnd = window->m_hWnd;
+  ASSERT_NE(hWnd, nullptr);
+  RECT outer, desktop;
+  ::GetWindowRect(hWnd, &outer);
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  EXPECT_EQ(outer.right - outer.left, 402);
+  EXPECT_EQ(outer.bottom - outer.top, 404);
+  EXPECT_EQ(outer.left, (desktop.right - desktop.left - 402) / 2);
+  EXPECT_EQ(outer.top, (desktop.bottom - desktop.top - 404) / 2);
+  EXPECT_FALSE(::IsWindowVisible(hWnd));
+  EXPECT_EQ(TextOf(hWnd), "TG Q3207A");
+  LONG style = ::GetWindowLongA(hWnd, GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(::GetParent(hWnd), nullptr);
+
+  HMENU menu = ::GetMenu(hWnd);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(menu), 3);
+  EXPECT_EQ(MenuText(menu, 0), "&System");
+  EXPECT_EQ(MenuText(menu, 1), "&Panels");
+  EXPECT_EQ(MenuText(menu, 2), "&Help");
+
+  struct Item {
+    const char* text;
+    UINT id;
+  };
+  const std::vector<std::vector<Item>> expected = {
+      {{"&Reset", 32774}, {"&Sync", 32772}, {"Self &Test", 32771}, {"E&xit", 32773}},
+      {{"&Main Panel", 32777},
+       {"&AM Panel", 32781},
+       {"&BM Panel", 32782},
+       {"&FM Panel", 32783},
+       {"F&SK Panel", 32785},
+       {"S&weep Panel", 32784},
+       {"&Status ", 32778}},
+      {{"&Help Contents", 32775}, {"", 0}, {"&About...", 32776}}};
+  for (int m = 0; m < 3; ++m) {
+    HMENU sub = ::GetSubMenu(menu, m);
+    ASSERT_EQ(::GetMenuItemCount(sub), static_cast<int>(expected[m].size()));
+    for (size_t i = 0; i < expected[m].size(); ++i) {
+      EXPECT_EQ(MenuText(sub, static_cast<UINT>(i)), expected[m][i].text);
+      if (expected[m][i].id == 0)
+        EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR);
+      else
+        EXPECT_EQ(::GetMenuItemID(sub, static_cast<int>(i)), expected[m][i].id);
+    }
+  }
+  window->DestroyWindow();
+  PumpMessages();
+  EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+}
+
+TEST(StartUp, EndsWithTheMainPanelCheckedAndShown) {
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  EXPECT_TRUE(::IsWindowVisible(app.Main()));
+  for (UINT id : {ID_PANELS_STATUS, ID_PANELS_AM, ID_PANELS_BM, ID_PANELS_FM, ID_PANELS_SWEEP,
+                  ID_PANELS_FSK})
+    EXPECT_FALSE(app.IsChecked(id)) << id;
+  EXPECT_TRUE(app.IsChecked(ID_PANELS_MAIN));
+  ASSERT_NE(theApp.m_pCurrentPanel, nullptr);
+  EXPECT_EQ(theApp.m_pCurrentPanel->m_name, "Main Panel");
+  // The first Sync ran before the panel existed.
+  ASSERT_FALSE(instrument->m_calls.empty());
+  EXPECT_EQ(instrument->m_calls.front(), "Sync()");
+}
+
+TEST(StartUp, RegistersTheSevenPanelsInOrderWithTheirNames) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  std::vector<std::string> names;
+  std::vector<std::string> classes;
+  for (CPanel* panel : theApp.m_panels) {
+    names.push_back(panel->m_name);
+    classes.push_back(panel->GetRuntimeClass()->m_className);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Main Panel", "Status Panel",
+                                             "Amplitude Modulation Panel", "Burst Modulation Panel",
+                                             "Frequency Modulation Panel", "Sweep Panel",
+                                             "Frequency Shift Keying Panel"}));
+  EXPECT_EQ(classes, (std::vector<std::string>{"CPan1Obj", "CStatObj", "CAmplObj", "CBurstObj",
+                                               "CFreqObj", "CSweepObj", "CFskObj"}));
+  EXPECT_TRUE(theApp.m_panels[0]->IsKindOf(RUNTIME_CLASS(CPanel)));
+  EXPECT_STREQ(theApp.m_pMainWnd->GetRuntimeClass()->m_className, "CMainWnd");
+}
+
+TEST(StartUp, WithoutAnInstrumentRunsOnTheInMemoryOne) {
+  CAppFixture app;
+  CBoxWatcher boxes;
+  app.Start(nullptr, "-a nothing");
+  ASSERT_NE(theApp.m_pInstrument, nullptr);
+  EXPECT_EQ(theApp.m_pInstrument->m_live, 0);
+  EXPECT_EQ(theApp.GetSlot(), -1);
+  EXPECT_EQ(theApp.GetLogicalAddress(), -1);
+  EXPECT_EQ(theApp.GetRsrcName(), "Addr Unknown");
+  EXPECT_EQ(theApp.GetIntfType(), 0);
+}
+
+TEST(DiscoveryRecord, IsAnsweredForALiveInstrumentOnly) {
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  theApp.m_slot = 3;
+  theApp.m_logicalAddress = 24;
+  theApp.m_rsrcName = "GPIB-VXI0::24::INSTR";
+  theApp.m_intfType = 3;
+  EXPECT_EQ(theApp.GetSlot(), -1);
+  EXPECT_EQ(theApp.GetRsrcName(), "Addr Unknown");
+  instrument->m_live = 1;
+  EXPECT_EQ(theApp.GetSlot(), 3);
+  EXPECT_EQ(theApp.GetLogicalAddress(), 24);
+  EXPECT_EQ(theApp.GetRsrcName(), "GPIB-VXI0::24::INSTR");
+  EXPECT_EQ(theApp.GetIntfType(), 3);
+  instrument->m_live = 0;
+}
+
+TEST(SystemMenu, SelfTestShowsTheResultInItsOwnBox) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CBoxWatcher boxes;
+  app.Command(ID_SYSTEM_SELFTEST);
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 Self Test");
+  EXPECT_EQ(boxes.m_boxes[0].text, "Self Test Passed.");
+  EXPECT_FALSE(boxes.m_boxes[0].hasIcon);
+}
+
+TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  instrument->SetFreq(12345.0);
+  instrument->Take();
+  app.Command(ID_SYSTEM_RESET);
+  EXPECT_EQ(instrument->Take().front(), "Reset()");
+  EXPECT_DOUBLE_EQ(instrument->m_freq, 1000.0);
+}
+
+TEST(SystemMenu, BusyInstrumentRefusesPanelSwitching) {
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  HWND before = app.Panel();
+  CBoxWatcher boxes;
+  instrument->m_busyAnswer = 1;
+  app.Command(ID_PANELS_AM);
+  instrument->m_busyAnswer = 0;
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"I/O requests too fast."});
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
+  EXPECT_TRUE(boxes.m_boxes[0].hasIcon);
+  EXPECT_EQ(app.Panel(), before);
+  EXPECT_TRUE(app.IsChecked(ID_PANELS_MAIN));
+}
+
+TEST(SystemMenu, AboutBoxShowsItsTexts) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CBoxWatcher boxes;
+  std::vector<std::string> texts;
+  std::string caption;
+  boxes.m_onOwnDialog = [&](HWND dialog) {
+    caption = TextOf(dialog);
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+      texts.push_back(TextOf(child));
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  app.Command(ID_HELP_ABOUT);
+  EXPECT_EQ(caption, "About tgq3207 Sfp");
+  for (const char* text : {"tgq3207 Soft Front Panel", "OK", "VERSION: A.01.01",
+                           "VXI Plug && Play Driver revision required: A.01.01 or greater",
+                           "Inguard Firmware revision required:", "TG Q3207  A.01.00 or greater",
+                           "RBX version required: 3.0 or greater"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+}
+
+// A panel whose timer tick sends another timer message to the main window, as
+// a message box opened from a tick would let one through.
+class CNestingPanel : public CPanel {
+ public:
+  CNestingPanel() : CPanel("nesting") {}
+  void OnPanelTimer() override {
+    ++m_ticks;
+    if (m_ticks == 1) ::SendMessageA(theApp.m_pMainWnd->m_hWnd, WM_TIMER, 1, 0);
+  }
+  int m_ticks = 0;
+};
+
+TEST(MainWindowTimer, ANestedTickIsDropped) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  auto* panel = new CNestingPanel();
+  theApp.m_panels.push_back(panel);
+  ::SendMessageA(app.Main(), WM_TIMER, 1, 0);
+  EXPECT_EQ(panel->m_ticks, 1);
+  EXPECT_EQ(static_cast<CMainWnd*>(theApp.m_pMainWnd)->m_inTimer, 0);
+  ::SendMessageA(app.Main(), WM_TIMER, 1, 0);
+  EXPECT_EQ(panel->m_ticks, 2);
+}
+
+TEST(Exit, RunsTheFinalCleanUp) {
+  CAppFixture app;
+  bool deleted = false;
+  auto* instrument = new CRecordingInstrument();
+  instrument->m_deleted = &deleted;
+  app.Start(instrument);
+  app.Command(ID_SYSTEM_EXIT);
+  PumpMessages();
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(theApp.m_pInstrument, nullptr);
+  EXPECT_TRUE(theApp.m_panels.empty());
+  EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+}
+
+TEST(Exit, ClosingTheWindowDoesTheSame) {
+  CAppFixture app;
+  bool deleted = false;
+  auto* instrument = new CRecordingInstrument();
+  instrument->m_deleted = &deleted;
+  app.Start(instrument);
+  ::SendMessageA(app.Main(), WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_TRUE(deleted);
+  EXPECT_FALSE(app.IsRunning());
+}
+
+}  // namespace

@@ -1,0 +1,334 @@
+#include "panels/main_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/sfp_app.h"
+#include "controls/text_panel.h"
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/recording_instrument.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class MainPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    instrument = new CRecordingInstrument();
+    app.Start(instrument);
+    panel = app.Panel();
+    ASSERT_NE(panel, nullptr);
+    instrument->Take();
+  }
+  std::string Text(int id) const { return TextOf(panel, id); }
+  // The change sent, past the redisplay of the field that lost the focus.
+  std::string SentChange() {
+    for (const std::string& call : instrument->Take())
+      if (call.rfind("Set", 0) == 0) return call;
+    return "";
+  }
+
+  CAppFixture app;
+  CRecordingInstrument* instrument = nullptr;
+  HWND panel = nullptr;
+};
+
+TEST_F(MainPanel, ShowsTheRememberedSettings) {
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+  EXPECT_EQ(Text(IDC_MAIN_AMPL), "100 mVpp");
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "0 V");
+  EXPECT_EQ(Text(IDC_MAIN_DUTY), "50 %");
+  EXPECT_EQ(Text(IDC_MAIN_USER), "SINC");
+  EXPECT_EQ(Text(IDC_MAIN_LOAD), "load");
+  EXPECT_EQ(SelectedItem(panel, IDC_MAIN_FUNC), 0);
+  std::vector<std::string> items;
+  for (int i = 0; i < ItemCount(panel, IDC_MAIN_FUNC); ++i)
+    items.push_back(ItemText(panel, IDC_MAIN_FUNC, i));
+  EXPECT_EQ(items, (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User", "DC"}));
+}
+
+TEST_F(MainPanel, EnterSendsTheTypedValueAndShowsTheReadBack) {
+  EnterValue(panel, IDC_MAIN_FREQ, "2k");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFreq(2000)", "GetFreq(1)", "GetDutyCycle(1)"}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "2 kHz");
+  EXPECT_EQ(FocusedId(), IDC_MAIN_FREQ);
+}
+
+TEST_F(MainPanel, FrequencyIsClampedWithTheMaximumTestedFirst) {
+  EnterValue(panel, IDC_MAIN_FREQ, "20M");
+  EXPECT_EQ(instrument->Take().front(), "SetFreq(15000000)");
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "15 MHz");
+  EnterValue(panel, IDC_MAIN_FREQ, "0");
+  EXPECT_EQ(instrument->Take().front(), "SetFreq(0.0001)");
+  EnterValue(panel, IDC_MAIN_FREQ, "garbage");
+  EXPECT_EQ(instrument->Take().front(), "SetFreq(0.0001)");
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "100 uHz");
+}
+
+TEST_F(MainPanel, AmplitudeLimitsFollowTheLoad) {
+  EnterValue(panel, IDC_MAIN_AMPL, "15");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetAmpl(10)", "GetAmpl(1)"}));
+  EnterValue(panel, IDC_MAIN_AMPL, "0.01");
+  EXPECT_EQ(instrument->Take().front(), "SetAmpl(0.05)");
+  ClickButton(panel, IDC_MAIN_LOAD);  // to infinity
+  instrument->Take();
+  EnterValue(panel, IDC_MAIN_AMPL, "15");
+  EXPECT_EQ(instrument->Take().front(), "SetAmpl(15)");
+  EnterValue(panel, IDC_MAIN_AMPL, "25");
+  EXPECT_EQ(instrument->Take().front(), "SetAmpl(20)");
+  EnterValue(panel, IDC_MAIN_AMPL, "0.01");
+  EXPECT_EQ(instrument->Take().front(), "SetAmpl(0.1)");
+}
+
+TEST_F(MainPanel, OffsetAndDutyCycleClampAtBothEnds) {
+  EnterValue(panel, IDC_MAIN_OFFSET, "-7");
+  EXPECT_EQ(SentChange(), "SetOffset(-5)");
+  EnterValue(panel, IDC_MAIN_OFFSET, "7");
+  EXPECT_EQ(SentChange(), "SetOffset(5)");
+  EnterValue(panel, IDC_MAIN_DUTY, "10");
+  EXPECT_EQ(SentChange(), "SetDutyCycle(20)");
+  EnterValue(panel, IDC_MAIN_DUTY, "95");
+  EXPECT_EQ(SentChange(), "SetDutyCycle(80)");
+  EnterValue(panel, IDC_MAIN_DUTY, "x");
+  EXPECT_EQ(SentChange(), "SetDutyCycle(20)");
+}
+
+TEST_F(MainPanel, LeavingTheFieldDiscardsTypedText) {
+  FocusOn(panel, IDC_MAIN_FREQ);
+  TypeInto(panel, IDC_MAIN_FREQ, "2k");
+  PressKey(VK_TAB);
+  EXPECT_NE(FocusedId(), IDC_MAIN_FREQ);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+  for (const std::string& call : instrument->Take()) EXPECT_NE(call.rfind("Set", 0), 0u) << call;
+}
+
+TEST_F(MainPanel, ABackgroundClickDiscardsTypedTextAndTakesTheFocus) {
+  FocusOn(panel, IDC_MAIN_AMPL);
+  TypeInto(panel, IDC_MAIN_AMPL, "3");
+  ClickBackground(panel, {2, 2});
+  EXPECT_EQ(Text(IDC_MAIN_AMPL), "100 mVpp");
+  EXPECT_EQ(FocusedId(), IDC_MAIN_FRAME);
+  EXPECT_EQ(instrument->Take(), (Calls{"GetAmpl(0)", "GetAmpl(0)"}));
+}
+
+TEST_F(MainPanel, EnterWithTheFocusOutsideTheFieldsDoesNothing) {
+  FocusOn(panel, IDC_MAIN_FUNC);
+  ::SendMessageA(panel, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_TRUE(instrument->Take().empty());
+}
+
+TEST_F(MainPanel, ArrowsStepWithoutTrafficAndSendOnRelease) {
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "2 kHz");
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "3 kHz");
+  EXPECT_TRUE(instrument->Take().empty());
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFreq(3000)", "GetFreq(1)", "GetDutyCycle(1)"}));
+  SpinAndRelease(panel, IDC_MAIN_AMPL_SPIN, true);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetAmpl(0.2)", "GetAmpl(1)", "GetOffset(1)"}));
+}
+
+TEST_F(MainPanel, UpperArrowStopsAtTheMaximumOnly) {
+  EnterValue(panel, IDC_MAIN_FREQ, "14M");
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "15 MHz");
+  TypeInto(panel, IDC_MAIN_FREQ, "0");
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "0 Hz");  // zero stays zero; no clamp at the minimum
+  Spin(panel, IDC_MAIN_FREQ_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "100 uHz");
+}
+
+TEST_F(MainPanel, DutyCycleStepsByOneAndStopsAtItsLimits) {
+  Spin(panel, IDC_MAIN_DUTY_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_DUTY), "51 %");
+  Spin(panel, IDC_MAIN_DUTY_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_DUTY), "52 %");
+  TypeInto(panel, IDC_MAIN_DUTY, "80");
+  Spin(panel, IDC_MAIN_DUTY_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_DUTY), "80 %");
+  TypeInto(panel, IDC_MAIN_DUTY, "20");
+  Spin(panel, IDC_MAIN_DUTY_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_DUTY), "20 %");
+}
+
+TEST_F(MainPanel, OffsetArrowsCrossZeroThroughTheBand) {
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "1 mV");
+  TypeInto(panel, IDC_MAIN_OFFSET, "0");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-1 mV");
+  TypeInto(panel, IDC_MAIN_OFFSET, "4");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "5 V");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "5 V");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(instrument->Take().front(), "SetOffset(5)");
+}
+
+TEST_F(MainPanel, NegativeOffsetsGrowUpwardsAndShrinkDownwards) {
+  TypeInto(panel, IDC_MAIN_OFFSET, "-2");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-1 V");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-900 mV");
+  TypeInto(panel, IDC_MAIN_OFFSET, "-2");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-3 V");
+  TypeInto(panel, IDC_MAIN_OFFSET, "-4.5");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-5 V");  // clamped at the 50-ohm minimum
+  TypeInto(panel, IDC_MAIN_OFFSET, "-0.001");
+  Spin(panel, IDC_MAIN_OFFSET_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_OFFSET), "-900 uV");
+}
+
+TEST_F(MainPanel, NameArrowsWalkTheListAndSendOnRelease) {
+  Spin(panel, IDC_MAIN_USER_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_USER), "NEG_RAMP");
+  EXPECT_TRUE(instrument->Take().empty());
+  Spin(panel, IDC_MAIN_USER_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(NEG_RAMP)", "GetUserFunc(1)"}));
+  TypeInto(panel, IDC_MAIN_USER, "SINC");
+  Spin(panel, IDC_MAIN_USER_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_USER), "CARDIAC");
+  Spin(panel, IDC_MAIN_USER_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_MAIN_USER), "SINC");
+  TypeInto(panel, IDC_MAIN_USER, "xEXP_RISEx");
+  Spin(panel, IDC_MAIN_USER_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_MAIN_USER), "NEG_RAMP");
+  ::SetWindowTextA(::GetDlgItem(panel, IDC_MAIN_USER), "");
+  EXPECT_EQ(::SendDlgItemMessageA(panel, IDC_MAIN_USER, EM_GETLIMITTEXT, 0, 0), 12);
+}
+
+TEST_F(MainPanel, NameFieldSendsOnEnter) {
+  EnterValue(panel, IDC_MAIN_USER, "EXP_FALL");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_FALL)", "GetUserFunc(1)"}));
+  EXPECT_EQ(Text(IDC_MAIN_USER), "EXP_FALL");
+}
+
+TEST_F(MainPanel, AltWithFocusReadsTheInstrumentAndGivesTheFocusAway) {
+  {
+    CAltKeyHeld alt;
+    FocusOn(panel, IDC_MAIN_FREQ);
+  }
+  Calls calls = instrument->Take();
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.front(), "GetFreq(1)");
+  EXPECT_EQ(FocusedId(), IDC_MAIN_FRAME);
+  FocusOn(panel, IDC_MAIN_AMPL);  // without Alt nothing is queried
+  for (const std::string& call : instrument->Take()) EXPECT_NE(call, "GetAmpl(1)");
+  {
+    CAltKeyHeld alt;
+    FocusOn(panel, IDC_MAIN_USER);
+  }
+  EXPECT_EQ(instrument->Take().back(), "GetUserFunc(1)");
+  EXPECT_EQ(FocusedId(), IDC_MAIN_USER);
+}
+
+TEST_F(MainPanel, AFailedAltReadBackIsReportedAndKeepsTheFocus) {
+  CBoxWatcher boxes;
+  instrument->Fail("GetUserFunc", -1);
+  {
+    CAltKeyHeld alt;
+    FocusOn(panel, IDC_MAIN_USER);
+  }
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(FocusedId(), IDC_MAIN_USER);
+}
+
+TEST_F(MainPanel, AFailedSetIsReportedAndStillReadBack) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetFreq", -1);
+  EnterValue(panel, IDC_MAIN_FREQ, "2k");
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  // The box took the focus for a while: the field showed what is remembered.
+  EXPECT_EQ(instrument->Take(),
+            (Calls{"SetFreq(2000)", "GetFreq(0)", "GetFreq(1)", "GetDutyCycle(1)"}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+  EXPECT_EQ(FocusedId(), IDC_MAIN_FREQ);
+}
+
+TEST_F(MainPanel, AFailedReadBackShowsWhatIsRemembered) {
+  CBoxWatcher boxes;
+  instrument->Fail("GetFreq", static_cast<int32_t>(0xBFFF0015));
+  EnterValue(panel, IDC_MAIN_FREQ, "2k");
+  EXPECT_EQ(boxes.Texts(), Calls{"Time Out !"});
+  EXPECT_EQ(instrument->Take(),
+            (Calls{"SetFreq(2000)", "GetFreq(1)", "DeviceClear()", "GetFreq(0)"}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "2 kHz");
+}
+
+TEST_F(MainPanel, LoadToggleSendsTheOppositeLoadAndReadsBack) {
+  ClickButton(panel, IDC_MAIN_LOAD);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetLoad(0)", "GetLoad(1)", "GetOffset(1)", "GetAmpl(1)"}));
+  EXPECT_EQ(instrument->m_load, 0);
+  ClickButton(panel, IDC_MAIN_LOAD);
+  EXPECT_EQ(instrument->Take().front(), "SetLoad(1)");
+  CAltKeyHeld alt;
+  ClickButton(panel, IDC_MAIN_LOAD);
+  EXPECT_EQ(instrument->Take(), Calls{"GetLoad(1)"});
+}
+
+TEST_F(MainPanel, DoubleClickOnTheLoadToggleSendsTwoChanges) {
+  DoubleClickButton(panel, IDC_MAIN_LOAD);
+  Calls sets;
+  for (const std::string& call : instrument->Take())
+    if (call.rfind("SetLoad", 0) == 0) sets.push_back(call);
+  EXPECT_EQ(sets, (Calls{"SetLoad(0)", "SetLoad(1)"}));
+  EXPECT_EQ(instrument->m_load, 1);
+}
+
+TEST_F(MainPanel, ChoosingAFunctionSendsItAndRereadsWhatItMayChange) {
+  ChooseItem(panel, IDC_MAIN_FUNC, 6);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFunc(6)", "GetFreq(1)", "GetOffset(1)", "GetAmpl(1)",
+                                       "GetDutyCycle(1)"}));
+  EXPECT_EQ(instrument->m_func, 6);
+}
+
+TEST_F(MainPanel, AltTurnsTheFunctionChoiceIntoAReadBack) {
+  instrument->m_func = 2;
+  {
+    CAltKeyHeld alt;
+    ChooseItem(panel, IDC_MAIN_FUNC, 5);
+  }
+  EXPECT_EQ(instrument->Take(), Calls{"GetFunc(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_MAIN_FUNC), 2);
+  EXPECT_EQ(FocusedId(), IDC_MAIN_FRAME);
+  OpenList(panel, IDC_MAIN_FUNC);
+  EXPECT_TRUE(instrument->Take().empty());
+  CAltKeyHeld alt;
+  OpenList(panel, IDC_MAIN_FUNC);
+  EXPECT_EQ(instrument->Take(), Calls{"GetFunc(1)"});
+}
+
+TEST_F(MainPanel, ResetShowsTheDefaultsAtOnce) {
+  EnterValue(panel, IDC_MAIN_FREQ, "5k");
+  app.Command(ID_SYSTEM_RESET);
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+}
+
+TEST_F(MainPanel, NonLiveAddressHasNoSlot) {
+  auto* plate = static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_MAIN_ADDRESS)));
+  ASSERT_NE(plate, nullptr);
+  EXPECT_EQ(std::string(plate->m_caption), "Addr Unknown");
+}
+
+TEST(AddressLine, CutsBeforeTheInstrSuffixPastTheFifthCharacter) {
+  EXPECT_EQ(AddressLine(3, "GPIB-VXI0::24::INSTR"), "Slot 3 GPIB-VXI0::24");
+  EXPECT_EQ(AddressLine(-1, "VXI0::24::INSTR"), "VXI0::24");
+  EXPECT_EQ(AddressLine(0, "A::INSTR"), "Slot 0 A::INSTR");       // at position 1: kept
+  EXPECT_EQ(AddressLine(12, "ABCD::INSTR"), "Slot 12 ABCD::INSTR");  // at 4: kept
+  EXPECT_EQ(AddressLine(12, "ABCDE::INSTR"), "Slot 12 ABCDE");
+  EXPECT_EQ(AddressLine(70000, "X"), "Slot 4464 X");  // the slot is a 16-bit number
+}
+
+}  // namespace

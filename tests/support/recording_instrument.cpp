@@ -1,0 +1,117 @@
+#include "tests/support/recording_instrument.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/user_exception.h"
+
+std::string FormatArgument(double value) {
+  char text[40];
+  // The shortest %g text that reads back as the value, with room enough for
+  // every whole number of the instrument's ranges to come out unscaled.
+  for (int precision = 9; precision <= 17; ++precision) {
+    std::snprintf(text, sizeof text, "%.*g", precision, value);
+    if (std::strtod(text, nullptr) == value) break;
+  }
+  return text;
+}
+
+namespace {
+std::string Arg(double v) { return FormatArgument(v); }
+std::string Arg(int32_t v) { return std::to_string(v); }
+std::string Arg(int16_t v) { return std::to_string(v); }
+}  // namespace
+
+CRecordingInstrument::~CRecordingInstrument() {
+  if (m_deleted != nullptr) *m_deleted = true;
+}
+
+void CRecordingInstrument::Fail(const std::string& operation, int32_t status, int times) {
+  for (int i = 0; i < times; ++i) m_failures[operation].push_back(status);
+}
+
+std::vector<std::string> CRecordingInstrument::Take() {
+  std::vector<std::string> calls;
+  calls.swap(m_calls);
+  return calls;
+}
+
+void CRecordingInstrument::Call(const std::string& operation, const std::string& argument) {
+  m_calls.push_back(operation + "(" + argument + ")");
+  auto due = m_failures.find(operation);
+  if (due == m_failures.end() || due->second.empty()) return;
+  m_lastStatus = due->second.front();
+  due->second.erase(due->second.begin());
+  ThrowUserException();
+}
+
+void CRecordingInstrument::Reset() { Call("Reset", ""); CNonLiveInstrument::Reset(); }
+void CRecordingInstrument::Sync() { Call("Sync", ""); }
+void CRecordingInstrument::SyncModes() { Call("SyncModes", ""); }
+void CRecordingInstrument::SelfTest(std::string& text) {
+  Call("SelfTest", "");
+  CNonLiveInstrument::SelfTest(text);
+}
+void CRecordingInstrument::ErrorQuery(int32_t& code, std::string& message) {
+  Call("ErrorQuery", "");
+  CNonLiveInstrument::ErrorQuery(code, message);
+}
+void CRecordingInstrument::DeviceClear() { Call("DeviceClear", ""); }
+int16_t CRecordingInstrument::ReadStatusByte() { Call("ReadStatusByte", ""); return 0; }
+int16_t CRecordingInstrument::OpcQuery() { Call("OpcQuery", ""); return 0; }
+void CRecordingInstrument::ClearStatus() { Call("ClearStatus", ""); }
+void CRecordingInstrument::Trigger() { Call("Trigger", ""); }
+void CRecordingInstrument::GetPhaseLock(std::string& text) {
+  Call("GetPhaseLock", "");
+  CNonLiveInstrument::GetPhaseLock(text);
+}
+void CRecordingInstrument::GetUserFunc(std::string& text, int16_t query) {
+  Call("GetUserFunc", Arg(query));
+  CNonLiveInstrument::GetUserFunc(text, query);
+}
+void CRecordingInstrument::SetUserFunc(std::string name) {
+  Call("SetUserFunc", name);
+  CNonLiveInstrument::SetUserFunc(std::move(name));
+}
+
+#define SFP_RECORD(type, name)                                   \
+  void CRecordingInstrument::Set##name(type value) {             \
+    Call("Set" #name, Arg(value));                               \
+    CNonLiveInstrument::Set##name(value);                        \
+  }                                                              \
+  type CRecordingInstrument::Get##name(int16_t query) {          \
+    Call("Get" #name, Arg(query));                               \
+    return CNonLiveInstrument::Get##name(query);                 \
+  }
+SFP_RECORD(int16_t, TrigSource)
+SFP_RECORD(int16_t, AmSource)
+SFP_RECORD(int16_t, FmFunc)
+SFP_RECORD(int16_t, AmFunc)
+SFP_RECORD(double, SweepTime)
+SFP_RECORD(double, StartFreq)
+SFP_RECORD(double, StopFreq)
+SFP_RECORD(double, FmFreq)
+SFP_RECORD(double, AmFreq)
+SFP_RECORD(int16_t, Func)
+SFP_RECORD(double, FmDev)
+SFP_RECORD(double, Freq)
+SFP_RECORD(double, Ampl)
+SFP_RECORD(double, Offset)
+SFP_RECORD(double, DutyCycle)
+SFP_RECORD(double, AmDepth)
+SFP_RECORD(int16_t, SweepState)
+SFP_RECORD(int16_t, SweepSpacing)
+SFP_RECORD(int16_t, AmState)
+SFP_RECORD(int16_t, FmState)
+SFP_RECORD(int16_t, Load)
+SFP_RECORD(int16_t, BmState)
+SFP_RECORD(int16_t, BmSource)
+SFP_RECORD(int32_t, BmCount)
+SFP_RECORD(double, BmPhase)
+SFP_RECORD(double, BmRate)
+SFP_RECORD(int16_t, TrigSlope)
+SFP_RECORD(double, FskFreq)
+SFP_RECORD(int16_t, FskState)
+SFP_RECORD(int16_t, FskSource)
+SFP_RECORD(double, FskRate)
+#undef SFP_RECORD
