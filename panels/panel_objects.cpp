@@ -1,6 +1,8 @@
 #include "panels/panel_objects.h"
 
 #include "framework/win32/win_app.h"
+#include "panels/am_panel.h"
+#include "panels/fm_panel.h"
 #include "panels/main_panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -17,8 +19,8 @@ CPan1Obj::CPan1Obj() : CPanel(LoadText(IDS_MAIN_PANEL)) {}
 
 void CPan1Obj::ShowPanel() { Show<CPan1Dlg>(this); }
 void CStatObj::ShowPanel() { ShowTemplate(IDD_STATUS_PANEL); }
-void CAmplObj::ShowPanel() { ShowTemplate(IDD_AM_PANEL); }
+void CAmplObj::ShowPanel() { Show<CAmplDlg>(this); }
 void CBurstObj::ShowPanel() { ShowTemplate(IDD_BM_PANEL); }
-void CFreqObj::ShowPanel() { ShowTemplate(IDD_FM_PANEL); }
+void CFreqObj::ShowPanel() { Show<CFreqDlg>(this); }
 void CSweepObj::ShowPanel() { ShowTemplate(IDD_SWEEP_PANEL); }
 void CFskObj::ShowPanel() { ShowTemplate(IDD_FSK_PANEL); }
