@@ -60,3 +60,16 @@ void CComboSetting::OnDropDown() {
   CWaitCursor wait;
   Guarded([this] { ShowFromInstrument(); });
 }
+
+namespace {
+constexpr int16_t kTriggerExternal = 1;
+constexpr int16_t kFirstTriggerLine = 3;  // TTLT0
+}  // namespace
+
+int ExternalOrTtlIndex(int16_t triggerSource) {
+  return triggerSource < kFirstTriggerLine ? 0 : triggerSource - (kFirstTriggerLine - 1);
+}
+
+int16_t ExternalOrTtlSource(int index) {
+  return index <= 0 ? kTriggerExternal : static_cast<int16_t>(index + (kFirstTriggerLine - 1));
+}

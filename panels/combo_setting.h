@@ -47,3 +47,10 @@ class CComboSetting : public CPanelElement {
   int (*m_codeToIndex)(int16_t) = nullptr;
   int16_t (*m_indexToCode)(int) = nullptr;
 };
+
+// The trigger-source list "External", "TTLT0" ... "TTLT7", which offers only a
+// part of the instrument's trigger sources. Immediate, External and BUS all
+// show as "External"; an item sends EXT or its trigger line, and so does an
+// empty selection (index -1).
+int ExternalOrTtlIndex(int16_t triggerSource);
+int16_t ExternalOrTtlSource(int index);

@@ -1,7 +1,10 @@
 #include "panels/setting_panel.h"
 
 #include "framework/win32/wait_cursor.h"
+#include "instrument/instrument.h"
 #include "panels/guarded_call.h"
+#include "panels/panel_host.h"
+#include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CSettingPanel, CPanelDialog)
 
@@ -56,6 +59,20 @@ CToggleSetting& CSettingPanel::AddToggle(int id, unsigned caption0, unsigned cap
   m_toggles.push_back(raw);
   m_elements.push_back(std::move(toggle));
   return *raw;
+}
+
+CToggleSetting& CSettingPanel::AddModeState(int id, CToggleSetting::Getter get,
+                                            CToggleSetting::Setter set) {
+  CToggleSetting& state = AddToggle(id, IDS_OFF, IDS_ON, get, set);
+  state.ReadBack([&state] {
+    Instrument().SyncModes();
+    state.ShowRemembered();
+  });
+  return state;
+}
+
+void CSettingPanel::AddCommandButton(int id, void (CInstrument::*operation)()) {
+  m_commandButtons.emplace_back(id, operation);
 }
 
 void CSettingPanel::SetFocusSink(int id, bool focusAfterUpdate) {
@@ -171,6 +188,13 @@ bool CSettingPanel::OnButtonClicked(UINT id) {
   for (CToggleSetting* toggle : m_toggles) {
     if (toggle->Id() == static_cast<int>(id)) {
       toggle->OnClick();
+      return true;
+    }
+  }
+  for (const auto& [buttonId, operation] : m_commandButtons) {
+    if (buttonId == static_cast<int>(id)) {
+      CWaitCursor wait;
+      Guarded([operation = operation] { (Instrument().*operation)(); });
       return true;
     }
   }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "panels/combo_setting.h"
@@ -33,6 +34,11 @@ class CSettingPanel : public CPanelDialog {
   // Toggles are tested for a forwarded double-click in the order they are added.
   CToggleSetting& AddToggle(int id, unsigned caption0, unsigned caption1,
                             CToggleSetting::Getter get, CToggleSetting::Setter set);
+  // The Off/On toggle of a modulation mode: switching one mode on may switch
+  // the others off, so all modes are read again after each change.
+  CToggleSetting& AddModeState(int id, CToggleSetting::Getter get, CToggleSetting::Setter set);
+  // A push button that runs one instrument operation, guarded, under the wait cursor.
+  void AddCommandButton(int id, void (CInstrument::*operation)());
   // Adds an element of the panel's own kind.
   CPanelField& AddField(std::unique_ptr<CPanelField> field);
 
@@ -63,6 +69,7 @@ class CSettingPanel : public CPanelDialog {
   std::vector<CPanelField*> m_fields;
   std::vector<CComboSetting*> m_combos;
   std::vector<CToggleSetting*> m_toggles;
+  std::vector<std::pair<int, void (CInstrument::*)()>> m_commandButtons;
   int m_focusSinkId = 0;
   bool m_focusSinkAfterUpdate = false;
 
