@@ -73,6 +73,20 @@ TEST(SimulatedMainframe, TheProgramRunsOnTheConfiguredMainframe) {
   EXPECT_EQ(mainframe.Traffic(), Lines{"close GPIB-VXI0::24::INSTR"});
 }
 
+TEST(SimulatedMainframe, LeavesTheBuiltInMainframeBehind) {
+  HMODULE visa = ::LoadLibraryA("VISA32.DLL");  // as the driver DLL keeps it loaded
+  ASSERT_NE(visa, nullptr);
+  auto state = reinterpret_cast<int (*)(const char*, char*, int)>(
+      reinterpret_cast<void*>(::GetProcAddress(visa, "tgqsim_state")));
+  ASSERT_NE(state, nullptr);
+  {
+    CSimulatedMainframe mainframe("resource VXI0::8::INSTR\n");
+    EXPECT_EQ(state(kSimulatedResource, nullptr, 0), -1);
+  }
+  EXPECT_GT(state(kSimulatedResource, nullptr, 0), 0);
+  ::FreeLibrary(visa);
+}
+
 TEST(SimulatedMainframe, StartLiveTellsWhenTheProgramRunsNonLive) {
   CSimulatedMainframe mainframe;
   CBoxWatcher boxes;

@@ -53,6 +53,7 @@ CSimulatedMainframe::CSimulatedMainframe(const char* config) {
 }
 
 CSimulatedMainframe::~CSimulatedMainframe() {
+  if (IsLoaded()) m_configure(nullptr);
   if (m_module != nullptr) ::FreeLibrary(m_module);
 }
 

@@ -38,6 +38,8 @@ class CSimulatedMainframe {
   // (see Configure). A module that cannot be loaded or lacks the control
   // functions fails the test.
   explicit CSimulatedMainframe(const char* config = nullptr);
+  // Puts the built-in mainframe back, so that no configuration of this test
+  // reaches the next one, and releases the module.
   ~CSimulatedMainframe();
   CSimulatedMainframe(const CSimulatedMainframe&) = delete;
   CSimulatedMainframe& operator=(const CSimulatedMainframe&) = delete;
