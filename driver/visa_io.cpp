@@ -42,6 +42,8 @@ ViStatus ReadLine(ViSession vi, std::string& reply) {
     if (status != VI_SUCCESS_MAX_CNT) break;
   }
   if (!reply.empty() && reply.back() == '\r') reply.pop_back();
+  // The line feed may come in the read that passed the limit.
+  if (reply.size() > kMaxReplyLength) return TraceStatus("viRead", kStatusInvalidResponse);
   TraceReply(reply);
   return VI_SUCCESS;
 }
