@@ -30,9 +30,12 @@ CComboSetting& CComboSetting::Translate(int (*codeToIndex)(int16_t), int16_t (*i
   return *this;
 }
 
-// An index outside the list leaves the combo box without a selection.
+// An index outside the list leaves the combo box without a selection (said
+// explicitly: not every platform clears it for an index past the end).
 void CComboSetting::Select(int16_t code) {
   int index = m_codeToIndex != nullptr ? m_codeToIndex(code) : code;
+  int count = static_cast<int>(::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_GETCOUNT, 0, 0));
+  if (index < 0 || index >= count) index = -1;
   ::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
