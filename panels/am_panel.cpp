@@ -4,7 +4,6 @@
 #include "controls/text_panel.h"
 #include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
-#include "panels/panel_host.h"
 #include "panels/plate.h"
 #include "res/resource.h"
 
@@ -35,12 +34,6 @@ void CAmplDlg::AddSettings() {
             &CInstrument::SetAmDepth)
       .Limits(0, 120)
       .FixedStep(1);
-  CToggleSetting& state =
-      AddToggle(IDC_AM_STATE, IDS_OFF, IDS_ON, &CInstrument::GetAmState, &CInstrument::SetAmState);
-  // Switching AM on may have switched the other modes off.
-  state.ReadBack([&state] {
-    Instrument().SyncModes();
-    state.ShowRemembered();
-  });
+  AddModeState(IDC_AM_STATE, &CInstrument::GetAmState, &CInstrument::SetAmState);
   AddUserName(IDC_AM_USER, IDC_AM_USER_SPIN);
 }

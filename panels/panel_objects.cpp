@@ -2,6 +2,7 @@
 
 #include "framework/win32/win_app.h"
 #include "panels/am_panel.h"
+#include "panels/bm_panel.h"
 #include "panels/fm_panel.h"
 #include "panels/main_panel.h"
 #include "panels/panel_dialog.h"
@@ -20,7 +21,7 @@ CPan1Obj::CPan1Obj() : CPanel(LoadText(IDS_MAIN_PANEL)) {}
 void CPan1Obj::ShowPanel() { Show<CPan1Dlg>(this); }
 void CStatObj::ShowPanel() { ShowTemplate(IDD_STATUS_PANEL); }
 void CAmplObj::ShowPanel() { Show<CAmplDlg>(this); }
-void CBurstObj::ShowPanel() { ShowTemplate(IDD_BM_PANEL); }
+void CBurstObj::ShowPanel() { Show<CBurstDlg>(this); }
 void CFreqObj::ShowPanel() { Show<CFreqDlg>(this); }
 void CSweepObj::ShowPanel() { ShowTemplate(IDD_SWEEP_PANEL); }
 void CFskObj::ShowPanel() { ShowTemplate(IDD_FSK_PANEL); }
