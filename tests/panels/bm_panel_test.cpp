@@ -1,0 +1,341 @@
+#include "panels/bm_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/toggle_button.h"
+#include "framework/win32/wait_cursor.h"
+#include "res/resource.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/panel_test.h"
+
+namespace {
+
+class BmPanel : public CPanelTest {
+ protected:
+  void SetUp() override { Open(ID_PANELS_BM); }
+};
+
+TEST_F(BmPanel, ShowsTheRememberedSettings) {
+  EXPECT_EQ(PlateText(IDC_BM_TITLE), "Burst Modulation Panel");
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+  EXPECT_EQ(Text(IDC_BM_PHASE), "0 Deg");
+  EXPECT_EQ(Text(IDC_BM_RATE), "100 Hz");
+  EXPECT_EQ(Items(IDC_BM_MODE), (Calls{"Burst (Internal)", "Gated (External)"}));
+  EXPECT_EQ(Items(IDC_BM_TRIG_SOURCE),
+            (Calls{"Immediate", "External", "BUS", "TTLT0", "TTLT1", "TTLT2", "TTLT3", "TTLT4",
+                   "TTLT5", "TTLT6", "TTLT7"}));
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_MODE), 0);
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_TRIG_SOURCE), 0);
+  EXPECT_EQ(ToggleCaption(IDC_BM_STATE), "Off");
+  EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Normal");
+  EXPECT_EQ(Toggle(IDC_BM_SLOPE).m_caption0, "Inverted");
+  EXPECT_EQ(Toggle(IDC_BM_STATE).m_caption1, "On");
+  EXPECT_EQ(FocusedId(), IDC_BM_TITLE);
+}
+
+TEST_F(BmPanel, LargeCountsAreWrittenUnscaledAndAnInfiniteOneAsInf) {
+  instrument->m_bmCount = 50000;
+  instrument->m_bmRate = 50000;
+  app.Command(ID_SYSTEM_SYNC);  // redisplays from the remembered state
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50000 Cycles");
+  EXPECT_EQ(Text(IDC_BM_RATE), "50 kHz");
+  instrument->m_bmCount = 0;
+  app.Command(ID_SYSTEM_SYNC);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+}
+
+TEST_F(BmPanel, EnterSendsTheCountTruncatedAndShowsTheReadBack) {
+  EnterValue(panel, IDC_BM_COUNT, "2.7");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmCount(2)", "GetBmCount(1)"}));
+  EXPECT_EQ(Text(IDC_BM_COUNT), "2 Cycles");
+  EnterValue(panel, IDC_BM_COUNT, "50000");
+  EXPECT_EQ(TakeSets(), Calls{"SetBmCount(50000)"});
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50000 Cycles");
+}
+
+TEST_F(BmPanel, EnterSendsZeroNegativeAndNonsenseAsAnInfiniteCount) {
+  for (const char* typed : {"0", "-5", "abc"}) {
+    EnterValue(panel, IDC_BM_COUNT, "7");
+    instrument->Take();
+    EnterValue(panel, IDC_BM_COUNT, typed);
+    EXPECT_EQ(TakeSets(), Calls{"SetBmCount(0)"}) << typed;
+    EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles") << typed;
+  }
+}
+
+// The in-memory instrument keeps 50001 as it is, so the count then reads back
+// as a number.
+TEST_F(BmPanel, EnterAboveTheRangeOrWithInfSends50001) {
+  EnterValue(panel, IDC_BM_COUNT, "60000");
+  EXPECT_EQ(TakeSets(), Calls{"SetBmCount(50001)"});
+  EnterValue(panel, IDC_BM_COUNT, "inf");
+  EXPECT_EQ(TakeSets(), Calls{"SetBmCount(50001)"});
+  EXPECT_EQ(instrument->m_bmCount, 50001);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50001 Cycles");
+}
+
+TEST_F(BmPanel, CountArrowsStepByOneBetweenOneAndInf) {
+  TypeInto(panel, IDC_BM_COUNT, "49999");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50000 Cycles");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50000 Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "2");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "0");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+  EXPECT_TRUE(instrument->Take().empty());
+}
+
+TEST_F(BmPanel, CountArrowsTreatTypedCountsAbove50001AsInf) {
+  TypeInto(panel, IDC_BM_COUNT, "50001");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "70000");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "70000");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "50000 Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "70000");
+  Spin(panel, IDC_BM_COUNT_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(TakeSets(), Calls{"SetBmCount(0)"});
+}
+
+TEST_F(BmPanel, ReleasingTheArrowAtInfSendsZeroWhichShowsAsInf) {
+  TypeInto(panel, IDC_BM_COUNT, "50000");
+  SpinAndRelease(panel, IDC_BM_COUNT_SPIN, true);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmCount(0)", "GetBmCount(1)"}));
+  EXPECT_EQ(instrument->m_bmCount, 0);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  SpinAndRelease(panel, IDC_BM_COUNT_SPIN, false, 3);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmCount(49998)", "GetBmCount(1)"}));
+  EXPECT_EQ(Text(IDC_BM_COUNT), "49998 Cycles");
+}
+
+TEST_F(BmPanel, AltWithFocusReadsTheCountAndGivesTheFocusAway) {
+  instrument->m_bmCount = 0;
+  {
+    CAltKeyHeld alt;
+    FocusOn(panel, IDC_BM_COUNT);
+  }
+  EXPECT_EQ(instrument->Take().front(), "GetBmCount(1)");
+  EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
+  EXPECT_EQ(FocusedId(), IDC_BM_TITLE);
+}
+
+TEST_F(BmPanel, LeavingTheCountDiscardsTypedText) {
+  FocusOn(panel, IDC_BM_COUNT);
+  TypeInto(panel, IDC_BM_COUNT, "9");
+  PressKey(VK_TAB);
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+  EXPECT_EQ(instrument->Take(), Calls{"GetBmCount(0)"});
+}
+
+TEST_F(BmPanel, ARejectedCountIsReportedThenTheCarrierAndTheCountAreReRead) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetBmCount", -1);
+  EnterValue(panel, IDC_BM_COUNT, "5");
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  // The box took the focus for a while: the field showed what is remembered.
+  EXPECT_EQ(instrument->Take(),
+            (Calls{"SetBmCount(5)", "GetBmCount(0)", "GetFreq(1)", "GetBmCount(1)"}));
+  EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
+}
+
+TEST_F(BmPanel, ARejectedCountAndAFailedCarrierReadAreBothReported) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetBmCount", -1);
+  instrument->Fail("GetFreq", static_cast<int32_t>(0xBFFF0015));
+  TypeInto(panel, IDC_BM_COUNT, "5");
+  SpinAndRelease(panel, IDC_BM_COUNT_SPIN, true);
+  EXPECT_EQ(boxes.Texts(), (Calls{"API failure.", "Time Out !"}));
+  EXPECT_EQ(instrument->Take(),
+            (Calls{"SetBmCount(6)", "GetFreq(1)", "DeviceClear()", "GetBmCount(1)"}));
+  EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+TEST_F(BmPanel, PhaseStepsByOneDegreeAndStopsAtPlusMinus360) {
+  EnterValue(panel, IDC_BM_PHASE, "400");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmPhase(360)", "GetBmPhase(1)"}));
+  EXPECT_EQ(Text(IDC_BM_PHASE), "360 Deg");
+  EnterValue(panel, IDC_BM_PHASE, "-400");
+  EXPECT_EQ(TakeSets(), Calls{"SetBmPhase(-360)"});
+  EXPECT_EQ(Text(IDC_BM_PHASE), "-360 Deg");
+  Spin(panel, IDC_BM_PHASE_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_PHASE), "-360 Deg");
+  Spin(panel, IDC_BM_PHASE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_PHASE), "-359 Deg");
+  TypeInto(panel, IDC_BM_PHASE, "359");
+  Spin(panel, IDC_BM_PHASE_SPIN, SB_LINEUP);
+  Spin(panel, IDC_BM_PHASE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_PHASE), "360 Deg");
+  Spin(panel, IDC_BM_PHASE_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmPhase(360)", "GetBmPhase(1)"}));
+}
+
+TEST_F(BmPanel, RateIsClampedAndStepsByDecades) {
+  EnterValue(panel, IDC_BM_RATE, "1M");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmRate(50000)", "GetBmRate(1)"}));
+  EXPECT_EQ(Text(IDC_BM_RATE), "50 kHz");
+  EnterValue(panel, IDC_BM_RATE, "0");
+  EXPECT_EQ(TakeSets(), Calls{"SetBmRate(0.01)"});
+  EXPECT_EQ(Text(IDC_BM_RATE), "10 mHz");
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_RATE), "10 mHz");
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_RATE), "20 mHz");
+  TypeInto(panel, IDC_BM_RATE, "40k");
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEUP);
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_RATE), "50 kHz");
+}
+
+// A negative rate steps as a signed number: up makes it larger, down smaller,
+// and the lower arrow then stops at the minimum.
+TEST_F(BmPanel, NegativeRateStepsTowardsTheLimits) {
+  TypeInto(panel, IDC_BM_RATE, "-5");
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_BM_RATE), "-4 Hz");
+  TypeInto(panel, IDC_BM_RATE, "-5");
+  Spin(panel, IDC_BM_RATE_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_BM_RATE), "10 mHz");
+  EXPECT_TRUE(instrument->Take().empty());
+}
+
+TEST_F(BmPanel, ChoosingTtlt3SendsTriggerSourceSixAndReadsItBack) {
+  ChooseItem(panel, IDC_BM_TRIG_SOURCE, 6);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSource(6)", "GetTrigSource(1)"}));
+  EXPECT_EQ(instrument->m_trigSource, 6);
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_TRIG_SOURCE), 6);
+}
+
+TEST_F(BmPanel, ARejectedTriggerSourceShowsWhatTheInstrumentKept) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetTrigSource", -1);
+  ChooseItem(panel, IDC_BM_TRIG_SOURCE, 2);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSource(2)", "GetTrigSource(1)"}));
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_TRIG_SOURCE), 0);
+}
+
+TEST_F(BmPanel, ARejectedModeAlsoReReadsTheCarrier) {
+  ChooseItem(panel, IDC_BM_MODE, 1);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmSource(1)", "GetBmSource(1)"}));
+  CBoxWatcher boxes;
+  instrument->Fail("SetBmSource", -1);
+  ChooseItem(panel, IDC_BM_MODE, 0);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmSource(0)", "GetFreq(1)", "GetBmSource(1)"}));
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_MODE), 1);
+}
+
+TEST_F(BmPanel, AltTurnsAChoiceIntoAReadBack) {
+  instrument->m_bmSource = 1;
+  {
+    CAltKeyHeld alt;
+    ChooseItem(panel, IDC_BM_MODE, 0);
+  }
+  EXPECT_EQ(instrument->Take(), Calls{"GetBmSource(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_MODE), 1);
+  EXPECT_EQ(FocusedId(), IDC_BM_TITLE);
+  instrument->m_trigSource = 9;
+  OpenList(panel, IDC_BM_TRIG_SOURCE);
+  EXPECT_TRUE(instrument->Take().empty());
+  CAltKeyHeld alt;
+  OpenList(panel, IDC_BM_TRIG_SOURCE);
+  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSource(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_BM_TRIG_SOURCE), 9);
+}
+
+TEST_F(BmPanel, SwitchingBurstOnSwitchesTheOtherModesOff) {
+  instrument->m_amState = 1;
+  instrument->m_sweepState = 1;
+  ClickButton(panel, IDC_BM_STATE);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetBmState(1)", "SyncModes()", "GetBmState(0)"}));
+  EXPECT_EQ(ToggleCaption(IDC_BM_STATE), "On");
+  EXPECT_EQ(instrument->m_bmState, 1);
+  EXPECT_EQ(instrument->m_amState, 0);
+  EXPECT_EQ(instrument->m_sweepState, 0);
+}
+
+TEST_F(BmPanel, ARejectedStateReReadsTheCarrierAndShowsTheKeptState) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetBmState", -1);
+  ClickButton(panel, IDC_BM_STATE);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(),
+            (Calls{"SetBmState(1)", "GetFreq(1)", "SyncModes()", "GetBmState(0)"}));
+  EXPECT_EQ(ToggleCaption(IDC_BM_STATE), "Off");
+}
+
+TEST_F(BmPanel, SlopeToggleSendsTheOtherSlopeAndReadsItBack) {
+  ClickButton(panel, IDC_BM_SLOPE);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSlope(0)", "GetTrigSlope(1)"}));
+  EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Inverted");
+  CBoxWatcher boxes;
+  instrument->Fail("SetTrigSlope", -1);
+  ClickButton(panel, IDC_BM_SLOPE);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSlope(1)", "GetTrigSlope(1)"}));
+  EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Inverted");
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+}
+
+TEST_F(BmPanel, ADoubleClickOnTheSlopeSendsTwoChanges) {
+  DoubleClickButton(panel, IDC_BM_SLOPE);
+  EXPECT_EQ(TakeSets(), (Calls{"SetTrigSlope(0)", "SetTrigSlope(1)"}));
+  EXPECT_EQ(instrument->m_trigSlope, 1);
+  EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Normal");
+  DoubleClickButton(panel, IDC_BM_STATE);
+  EXPECT_EQ(TakeSets(), (Calls{"SetBmState(1)", "SetBmState(0)"}));
+}
+
+TEST_F(BmPanel, AltClickReadsATogglesStateAndSendsNothing) {
+  instrument->m_bmState = 1;
+  CAltKeyHeld alt;
+  ClickButton(panel, IDC_BM_STATE);
+  EXPECT_EQ(instrument->Take(), Calls{"GetBmState(1)"});
+  EXPECT_EQ(ToggleCaption(IDC_BM_STATE), "On");
+}
+
+TEST_F(BmPanel, AFailedAltReadOfATogglesIsReportedAndTheWaitCursorEnds) {
+  CBoxWatcher boxes;
+  instrument->Fail("GetTrigSlope", -1);
+  {
+    CAltKeyHeld alt;
+    ClickButton(panel, IDC_BM_SLOPE);
+  }
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSlope(1)"});
+  EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Normal");
+  EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+TEST_F(BmPanel, BusTriggerIsSentWhateverTheSourceAndTheAltKey) {
+  ClickButton(panel, IDC_BM_BUS_TRIGGER);
+  EXPECT_EQ(instrument->Take(), Calls{"Trigger()"});
+  instrument->m_trigSource = 1;
+  CAltKeyHeld alt;
+  ClickButton(panel, IDC_BM_BUS_TRIGGER);
+  EXPECT_EQ(instrument->Take(), Calls{"Trigger()"});
+}
+
+TEST_F(BmPanel, AFailedBusTriggerIsReportedAndNothingElseIsAsked) {
+  CBoxWatcher boxes;
+  instrument->Fail("Trigger", static_cast<int32_t>(0xBFFC0008));
+  ClickButton(panel, IDC_BM_BUS_TRIGGER);
+  EXPECT_EQ(boxes.Texts(), Calls{"I/O requests too fast."});
+  EXPECT_EQ(instrument->Take(), Calls{"Trigger()"});
+  EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "panels/fm_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/panel_test.h"
+
+namespace {
+
+class FmPanel : public CPanelTest {
+ protected:
+  void SetUp() override { Open(ID_PANELS_FM); }
+};
+
+TEST_F(FmPanel, ShowsTheRememberedSettings) {
+  EXPECT_EQ(PlateText(IDC_FM_TITLE), "Frequency Modulation Panel");
+  EXPECT_EQ(Text(IDC_FM_DEV), "100 Hz");
+  EXPECT_EQ(Text(IDC_FM_FREQ), "100 Hz");
+  EXPECT_EQ(Text(IDC_FM_USER), "SINC");
+  EXPECT_EQ(Items(IDC_FM_FUNC),
+            (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User"}));
+  EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "Off");
+  EXPECT_EQ(FocusedId(), IDC_FM_TITLE);
+}
+
+TEST_F(FmPanel, DeviationIsClampedAtBothEnds) {
+  EnterValue(panel, IDC_FM_DEV, "10M");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFmDev(7500000)", "GetFmDev(1)"}));
+  EXPECT_EQ(Text(IDC_FM_DEV), "7.5 MHz");
+  EnterValue(panel, IDC_FM_DEV, "0");
+  EXPECT_EQ(TakeSets(), Calls{"SetFmDev(0.01)"});
+  EXPECT_EQ(Text(IDC_FM_DEV), "10 mHz");
+}
+
+TEST_F(FmPanel, DeviationArrowsStopAtTheirLimits) {
+  TypeInto(panel, IDC_FM_DEV, "7M");
+  Spin(panel, IDC_FM_DEV_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_FM_DEV), "7.5 MHz");
+  TypeInto(panel, IDC_FM_DEV, "20m");
+  Spin(panel, IDC_FM_DEV_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_FM_DEV), "10 mHz");
+  Spin(panel, IDC_FM_DEV_SPIN, SB_LINEDOWN);
+  EXPECT_EQ(Text(IDC_FM_DEV), "10 mHz");
+  EXPECT_TRUE(instrument->Take().empty());
+}
+
+// The FM modulating frequency stops at 10 kHz, the AM one at 20 kHz.
+TEST_F(FmPanel, FrequencyStopsAtTenKilohertz) {
+  EnterValue(panel, IDC_FM_FREQ, "20k");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFmFreq(10000)", "GetFmFreq(1)"}));
+  EXPECT_EQ(Text(IDC_FM_FREQ), "10 kHz");
+  EnterValue(panel, IDC_FM_FREQ, "none");
+  EXPECT_EQ(TakeSets(), Calls{"SetFmFreq(0.01)"});
+  TypeInto(panel, IDC_FM_FREQ, "9k");
+  Spin(panel, IDC_FM_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_FM_FREQ), "10 kHz");
+  Spin(panel, IDC_FM_FREQ_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_FM_FREQ), "10 kHz");
+}
+
+TEST_F(FmPanel, SwitchingFmOnReReadsFrequencyAndDeviation) {
+  instrument->m_bmState = 1;
+  TypeInto(panel, IDC_FM_FREQ, "3k");
+  TypeInto(panel, IDC_FM_DEV, "4k");
+  ClickButton(panel, IDC_FM_STATE);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)",
+                                       "GetFmDev(1)", "GetFmState(0)"}));
+  EXPECT_EQ(Text(IDC_FM_FREQ), "100 Hz");
+  EXPECT_EQ(Text(IDC_FM_DEV), "100 Hz");
+  EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "On");
+  EXPECT_EQ(instrument->m_bmState, 0);
+}
+
+TEST_F(FmPanel, AFailedReReadSkipsTheRestOfTheReadBack) {
+  CBoxWatcher boxes;
+  instrument->Fail("GetFmFreq", -1);
+  ClickButton(panel, IDC_FM_STATE);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)"}));
+}
+
+TEST_F(FmPanel, ARejectedStateIsStillReadBack) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetFmState", -1);
+  ClickButton(panel, IDC_FM_STATE);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)",
+                                       "GetFmDev(1)", "GetFmState(0)"}));
+  EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "Off");
+}
+
+TEST_F(FmPanel, ADoubleClickOnTheStateSendsTwoChanges) {
+  DoubleClickButton(panel, IDC_FM_STATE);
+  EXPECT_EQ(TakeSets(), (Calls{"SetFmState(1)", "SetFmState(0)"}));
+  EXPECT_EQ(instrument->m_fmState, 0);
+}
+
+TEST_F(FmPanel, AltTurnsTheFunctionChoiceIntoAReadBack) {
+  instrument->m_fmFunc = 4;
+  {
+    CAltKeyHeld alt;
+    ChooseItem(panel, IDC_FM_FUNC, 0);
+  }
+  EXPECT_EQ(instrument->Take(), Calls{"GetFmFunc(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_FM_FUNC), 4);
+  EXPECT_EQ(FocusedId(), IDC_FM_TITLE);
+  ChooseItem(panel, IDC_FM_FUNC, 1);
+  EXPECT_EQ(instrument->Take(), Calls{"SetFmFunc(1)"});
+}
+
+TEST_F(FmPanel, AnOutOfListFunctionLeavesTheComboEmpty) {
+  instrument->m_fmFunc = 9;
+  CAltKeyHeld alt;
+  OpenList(panel, IDC_FM_FUNC);
+  EXPECT_EQ(instrument->Take(), Calls{"GetFmFunc(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_FM_FUNC), CB_ERR);
+}
+
+TEST_F(FmPanel, NameArrowsWalkTheListAndSendOnRelease) {
+  SpinAndRelease(panel, IDC_FM_USER_SPIN, false, 2);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_RISE)", "GetUserFunc(1)"}));
+  EXPECT_EQ(Text(IDC_FM_USER), "EXP_RISE");
+}
+
+}  // namespace

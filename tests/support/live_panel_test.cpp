@@ -1,0 +1,22 @@
+#include "tests/support/live_panel_test.h"
+
+void CLivePanelTest::Open(UINT panelCommand) {
+  ASSERT_TRUE(StartLive(app));
+  app.Command(panelCommand);
+  PumpMessages();
+  panel = app.Panel();
+  ASSERT_NE(panel, nullptr);
+  mainframe.ClearTraffic();
+}
+
+std::string CLivePanelTest::Line(const char* event, const std::string& text) {
+  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
+}
+
+std::vector<std::string> CLivePanelTest::TakeWrites() {
+  const std::string prefix = Line("write", "");
+  std::vector<std::string> writes;
+  for (const std::string& line : mainframe.TakeTraffic())
+    if (line.rfind(prefix + " ", 0) == 0) writes.push_back(line.substr(prefix.size() + 1));
+  return writes;
+}

@@ -1,0 +1,33 @@
+// A fixture for end-to-end tests of one setting panel: the program live
+// through discovery, the driver DLL and the simulated VISA, with the panel
+// chosen from the Panels menu.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/simulated_mainframe.h"
+
+class CLivePanelTest : public ::testing::Test {
+ protected:
+  // Starts the program live, shows the panel and forgets the traffic so far.
+  void Open(UINT panelCommand);
+
+  std::string Text(int id) const { return TextOf(panel, id); }
+  // One line of the instrument's traffic: "write <resource> FREQ 1000".
+  static std::string Line(const char* event, const std::string& text);
+  // The messages written to the instrument since the last take, in order.
+  std::vector<std::string> TakeWrites();
+
+  // Declared before the program, so that the program stops first.
+  CSimulatedMainframe mainframe;
+  CBoxWatcher boxes;
+  CAppFixture app;
+  HWND panel = nullptr;
+};

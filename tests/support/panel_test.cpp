@@ -1,0 +1,42 @@
+#include "tests/support/panel_test.h"
+
+#include "controls/text_panel.h"
+#include "controls/toggle_button.h"
+#include "tests/support/panel_driver.h"
+
+void CPanelTest::Open(UINT panelCommand, void (*prepare)(CRecordingInstrument&)) {
+  instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  if (prepare != nullptr) prepare(*instrument);
+  app.Command(panelCommand);
+  PumpMessages();
+  panel = app.Panel();
+  ASSERT_NE(panel, nullptr);
+  instrument->Take();
+}
+
+Calls CPanelTest::TakeSets() {
+  Calls sets;
+  for (const std::string& call : instrument->Take())
+    if (call.rfind("Set", 0) == 0) sets.push_back(call);
+  return sets;
+}
+
+CToggleButton& CPanelTest::Toggle(int id) const {
+  return *static_cast<CToggleButton*>(CWnd::FromHandle(::GetDlgItem(panel, id)));
+}
+
+std::string CPanelTest::ToggleCaption(int id) const {
+  const CToggleButton& toggle = Toggle(id);
+  return toggle.m_shown ? toggle.m_caption1 : toggle.m_caption0;
+}
+
+std::string CPanelTest::PlateText(int id) const {
+  return static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, id)))->m_caption;
+}
+
+Calls CPanelTest::Items(int comboId) const {
+  Calls items;
+  for (int i = 0; i < ItemCount(panel, comboId); ++i) items.push_back(ItemText(panel, comboId, i));
+  return items;
+}
