@@ -1,0 +1,173 @@
+#include "panels/fsk_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/sfp_app.h"
+#include "controls/text_panel.h"
+#include "controls/toggle_button.h"
+#include "panels/panel.h"
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/recording_instrument.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST(ExternalOrTtlList, TranslatesBetweenItemsAndTriggerSources) {
+  // Immediate, External and BUS show as "External"; TTLTn (code 3 + n) as item 1 + n.
+  const int indexOf[] = {0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  for (int16_t code = 0; code <= 10; ++code)
+    EXPECT_EQ(ExternalOrTtlIndex(code), indexOf[code]) << "code " << code;
+  const int16_t codeOf[] = {1, 3, 4, 5, 6, 7, 8, 9, 10};
+  for (int index = 0; index <= 8; ++index)
+    EXPECT_EQ(ExternalOrTtlSource(index), codeOf[index]) << "index " << index;
+  EXPECT_EQ(ExternalOrTtlSource(-1), 1);  // no selection sends External
+}
+
+class FskPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    instrument = new CRecordingInstrument();
+    app.Start(instrument);
+    app.Command(ID_PANELS_FSK);
+    panel = app.Panel();
+    ASSERT_NE(panel, nullptr);
+    instrument->Take();
+  }
+  std::string Text(int id) const { return TextOf(panel, id); }
+  Calls Items(int comboId) const {
+    Calls items;
+    for (int i = 0; i < ItemCount(panel, comboId); ++i) items.push_back(ItemText(panel, comboId, i));
+    return items;
+  }
+  std::string StateCaption() const {
+    auto* toggle = static_cast<CToggleButton*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_FSK_STATE)));
+    return toggle->m_shown ? toggle->m_caption1 : toggle->m_caption0;
+  }
+  // Redisplays the panel from the remembered state, as after Reset or Sync.
+  void Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }
+
+  CAppFixture app;
+  CRecordingInstrument* instrument = nullptr;
+  HWND panel = nullptr;
+};
+
+TEST_F(FskPanel, ShowsTheRememberedSettings) {
+  auto* title = static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_FSK_TITLE)));
+  EXPECT_EQ(title->m_caption, "Frequency Shift Keying Panel");
+  EXPECT_EQ(Text(IDC_FSK_FREQ), "100 Hz");
+  EXPECT_EQ(Text(IDC_FSK_RATE), "10 Hz");
+  EXPECT_EQ(StateCaption(), "Off");
+  EXPECT_EQ(Items(IDC_FSK_SOURCE), (Calls{"Internal", "Trigger Source"}));
+  EXPECT_EQ(Items(IDC_FSK_TRIG_SOURCE), (Calls{"External", "TTLT0", "TTLT1", "TTLT2", "TTLT3",
+                                               "TTLT4", "TTLT5", "TTLT6", "TTLT7"}));
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_SOURCE), 0);
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);  // Immediate shows as External
+  EXPECT_EQ(FocusedId(), IDC_FSK_TITLE);
+}
+
+TEST_F(FskPanel, TriggerSourcesShowAsTheirItem) {
+  const std::pair<int16_t, int> shown[] = {{2, 0}, {3, 1}, {8, 6}, {10, 8}};
+  for (auto [code, item] : shown) {
+    instrument->m_trigSource = code;
+    Redisplay();
+    EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), item) << "code " << code;
+  }
+}
+
+TEST_F(FskPanel, ChoosingATriggerItemSendsItsSourceWithoutReadBack) {
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 6);
+  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(8)"});
+  EXPECT_EQ(ItemText(panel, IDC_FSK_TRIG_SOURCE, 6), "TTLT5");
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 0);
+  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(1)"});
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 8);
+  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(10)"});
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, -1);
+  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(1)"});
+  ChooseItem(panel, IDC_FSK_SOURCE, 1);
+  EXPECT_EQ(instrument->Take(), Calls{"SetFskSource(1)"});
+}
+
+TEST_F(FskPanel, AltReadsTheTriggerSourceAndShowsItsItem) {
+  instrument->m_trigSource = 8;
+  {
+    CAltKeyHeld alt;
+    ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 2);
+  }
+  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSource(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 6);
+  EXPECT_EQ(FocusedId(), IDC_FSK_TITLE);
+  instrument->m_trigSource = 0;
+  CAltKeyHeld alt;
+  OpenList(panel, IDC_FSK_TRIG_SOURCE);
+  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSource(1)"});
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);
+}
+
+TEST_F(FskPanel, HopFrequencyAndRateAreClamped) {
+  EnterValue(panel, IDC_FSK_FREQ, "20M");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFskFreq(15000000)", "GetFskFreq(1)"}));
+  EXPECT_EQ(Text(IDC_FSK_FREQ), "15 MHz");
+  EnterValue(panel, IDC_FSK_FREQ, "0");
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFskFreq(0.01)", "GetFskFreq(1)"}));
+  EnterValue(panel, IDC_FSK_RATE, "100k");
+  EXPECT_EQ(instrument->Take(), (Calls{"GetFskFreq(0)", "SetFskRate(50000)", "GetFskRate(1)"}));
+  EXPECT_EQ(Text(IDC_FSK_RATE), "50 kHz");
+  EnterValue(panel, IDC_FSK_RATE, "50k");
+  EXPECT_EQ(instrument->Take().front(), "SetFskRate(50000)");
+  EnterValue(panel, IDC_FSK_RATE, "x");
+  EXPECT_EQ(instrument->Take().front(), "SetFskRate(0.01)");
+}
+
+TEST_F(FskPanel, RateArrowsStopAtTheMaximum) {
+  TypeInto(panel, IDC_FSK_RATE, "40k");
+  Spin(panel, IDC_FSK_RATE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_FSK_RATE), "50 kHz");
+  Spin(panel, IDC_FSK_RATE_SPIN, SB_LINEUP);
+  EXPECT_EQ(Text(IDC_FSK_RATE), "50 kHz");
+  Spin(panel, IDC_FSK_RATE_SPIN, SB_ENDSCROLL);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFskRate(50000)", "GetFskRate(1)"}));
+}
+
+TEST_F(FskPanel, SwitchingFskOnSwitchesTheOtherModesOff) {
+  instrument->m_amState = 1;
+  instrument->m_sweepState = 1;
+  ClickButton(panel, IDC_FSK_STATE);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
+  EXPECT_EQ(StateCaption(), "On");
+  EXPECT_EQ(instrument->m_amState, 0);
+  EXPECT_EQ(instrument->m_sweepState, 0);
+  DoubleClickButton(panel, IDC_FSK_STATE);
+  Calls sets;
+  for (const std::string& call : instrument->Take())
+    if (call.rfind("Set", 0) == 0) sets.push_back(call);
+  EXPECT_EQ(sets, (Calls{"SetFskState(0)", "SetFskState(1)"}));
+}
+
+TEST_F(FskPanel, ARejectedTriggerSourceIsReportedAndNotReadBack) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetTrigSource", -1);
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 3);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(5)"});
+  EXPECT_EQ(instrument->m_trigSource, 0);
+}
+
+TEST_F(FskPanel, ARejectedStateIsStillFollowedByTheModesReadBack) {
+  CBoxWatcher boxes;
+  instrument->Fail("SetFskState", -1);
+  ClickButton(panel, IDC_FSK_STATE);
+  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
+  EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
+  EXPECT_EQ(StateCaption(), "Off");
+}
+
+}  // namespace

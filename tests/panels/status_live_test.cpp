@@ -1,0 +1,106 @@
+// The status panel on the simulated mainframe: the error queue, the status
+// byte and the phase lock as the instrument reports them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/text_button.h"
+#include "controls/text_panel.h"
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/simulated_mainframe.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Line(const char* event, const std::string& text) {
+  return std::string(event) + " " + kSimulatedResource + " " + text;
+}
+
+// The built-in mainframe's Q3207 with extra lines for its description.
+std::string Mainframe(const std::string& extra) {
+  return std::string("resource ") + kSimulatedResource +
+         "\nslot 3\nla 24\nmanf 0x0FFF\nmodel 0x0244\n" + extra;
+}
+
+class StatusLive : public ::testing::Test {
+ protected:
+  explicit StatusLive(const std::string& extra = "") : config(Mainframe(extra)),
+                                                        mainframe(config.c_str()) {}
+  void SetUp() override {
+    ASSERT_TRUE(StartLive(app));
+    app.Command(ID_PANELS_STATUS);
+    panel = app.Panel();
+    ASSERT_NE(panel, nullptr);
+    mainframe.ClearTraffic();
+  }
+  std::string Shown(int id) const {
+    CWnd* control = CWnd::FromHandle(::GetDlgItem(panel, id));
+    if (auto* button = dynamic_cast<CTextButton*>(control)) return button->m_caption;
+    return static_cast<CTextPanel*>(control)->m_caption;
+  }
+  std::string ErrorShown() const {
+    return Shown(IDC_STAT_ERROR_NUMBER) + " " + Shown(IDC_STAT_ERROR_MESSAGE);
+  }
+
+  std::string config;
+  CSimulatedMainframe mainframe;
+  CBoxWatcher boxes;
+  CAppFixture app;
+  HWND panel = nullptr;
+};
+
+class StatusLiveWithoutPll : public StatusLive {
+ protected:
+  StatusLiveWithoutPll() : StatusLive("options 2:MEM\n") {}
+};
+
+class StatusLiveWithExtraBit : public StatusLive {
+ protected:
+  StatusLiveWithExtraBit() : StatusLive("stb-extra 16\npll unlocked\n") {}
+};
+
+TEST_F(StatusLive, ReadsTheQueueOneEntryAPress) {
+  mainframe.QueueError(-113, "Undefined header");
+  mainframe.QueueError(-222, "Data out of range");
+  ClickButton(panel, IDC_STAT_READ_ERROR);
+  EXPECT_EQ(ErrorShown(), "-113 Undefined header");
+  EXPECT_EQ(mainframe.TakeTraffic(),
+            (Lines{Line("write", "SYST:ERR?"), Line("read", "-113,\"Undefined header\"")}));
+  ClickButton(panel, IDC_STAT_READ_ERROR);
+  EXPECT_EQ(ErrorShown(), "-222 Data out of range");
+  ClickButton(panel, IDC_STAT_READ_ERROR);
+  EXPECT_EQ(ErrorShown(), "0 No error");
+  EXPECT_EQ(mainframe.StateOf("errors"), "0");
+  EXPECT_TRUE(boxes.m_boxes.empty());
+}
+
+TEST_F(StatusLive, ShowsALockedPhaseLock) {
+  ClickButton(panel, IDC_STAT_PHASE_LOCK);
+  EXPECT_EQ(Shown(IDC_STAT_PHASE_LOCK), "Locked");
+  ClickButton(panel, IDC_STAT_STATUS_BYTE);
+  EXPECT_EQ(Shown(IDC_STAT_STATUS_BYTE), "0");
+}
+
+TEST_F(StatusLiveWithoutPll, AModuleWithoutThePllOptionShowsNotInstalled) {
+  ClickButton(panel, IDC_STAT_PHASE_LOCK);
+  EXPECT_EQ(Shown(IDC_STAT_PHASE_LOCK), "Not Installed");
+  for (const std::string& line : mainframe.Traffic())
+    EXPECT_EQ(line.find("STAT:QUES:COND?"), std::string::npos) << line;
+  EXPECT_EQ(mainframe.Traffic().front(), Line("write", "*OPT?"));
+}
+
+TEST_F(StatusLiveWithExtraBit, ShowsTheStatusByteAndAnUnlockedLoop) {
+  ClickButton(panel, IDC_STAT_STATUS_BYTE);
+  EXPECT_EQ(Shown(IDC_STAT_STATUS_BYTE), "16");
+  // The read, then the driver's own look for errors.
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("stb", "16"), Line("stb", "16")}));
+  ClickButton(panel, IDC_STAT_PHASE_LOCK);
+  EXPECT_EQ(Shown(IDC_STAT_PHASE_LOCK), "Unlocked");
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// A sweep set-up on the simulated mainframe, through the live instrument and
+// the driver DLL.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/simulated_mainframe.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Line(const char* event, const std::string& text) {
+  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
+}
+
+class SweepLive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(StartLive(app));
+    app.Command(ID_PANELS_SWEEP);
+    panel = app.Panel();
+    ASSERT_NE(panel, nullptr);
+    mainframe.ClearTraffic();
+  }
+
+  CSimulatedMainframe mainframe;
+  CBoxWatcher boxes;
+  CAppFixture app;
+  HWND panel = nullptr;
+};
+
+TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
+  EnterValue(panel, IDC_SWEEP_START, "200");
+  EXPECT_EQ(mainframe.TakeTraffic(),
+            (Lines{Line("write", "FREQ:STAR 200"), Line("stb", "0"), Line("write", "FREQ:STAR?"),
+                   Line("read", "+2.00000000000000E+02"), Line("stb", "0")}));
+  EnterValue(panel, IDC_SWEEP_STOP, "20k");
+  EnterValue(panel, IDC_SWEEP_TIME, "50m");
+  EXPECT_EQ(TextOf(panel, IDC_SWEEP_TIME), "50 mS");
+  ChooseItem(panel, IDC_SWEEP_SPACING, 1);
+  mainframe.ClearTraffic();
+  ChooseItem(panel, IDC_SWEEP_TRIG_SOURCE, 2);
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("write", "TRIG:SOUR BUS"), Line("stb", "0")}));
+  ClickButton(panel, IDC_SWEEP_SLOPE);
+  EXPECT_EQ(mainframe.TakeTraffic(),
+            (Lines{Line("write", "TRIG:SLOP NEG"), Line("stb", "0"), Line("write", "TRIG:SLOP?"),
+                   Line("read", "NEG"), Line("stb", "0")}));
+  ClickButton(panel, IDC_SWEEP_STATE);
+  ClickButton(panel, IDC_SWEEP_BUS_TRIGGER);
+  EXPECT_TRUE(boxes.m_boxes.empty());
+  auto state = mainframe.State();
+  EXPECT_EQ(state["swe.start"], "200");
+  EXPECT_EQ(state["swe.stop"], "20000");
+  EXPECT_EQ(state["swe.time"], "0.050000000000000003");
+  EXPECT_EQ(state["swe.spacing"], "1");
+  EXPECT_EQ(state["trig.source"], "2");
+  EXPECT_EQ(state["trig.slope"], "0");
+  EXPECT_EQ(state["swe.state"], "1");
+  EXPECT_EQ(state["triggers"], "1");
+}
+
+TEST_F(SweepLive, SwitchingTheSweepOnRereadsEveryMode) {
+  ClickButton(panel, IDC_SWEEP_STATE);
+  Lines writes;
+  for (const std::string& line : mainframe.TakeTraffic())
+    if (line.rfind("write", 0) == 0) writes.push_back(line);
+  Lines expected;
+  for (const char* text : {"SWE:STAT ON", "FUNC?", "FREQ?", "AM:STAT?", "FM:STAT?", "SWE:STAT?",
+                           "BM:STAT?", "FSK:STAT?"})
+    expected.push_back(Line("write", text));
+  EXPECT_EQ(writes, expected);
+}
+
+}  // namespace
