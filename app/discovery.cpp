@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/sfp_app.h"
+#include "connect/driver_session.h"
 #include "connect/instrument_search.h"
 #include "connect/loaded_driver_library.h"
 #include "connect/resource_address.h"
@@ -61,25 +62,15 @@ void CSfpApp::OpenChosenResource(const CVisaEntryPoints& visa, ViSession resourc
 }
 
 void CSfpApp::OpenDriver(const std::string& name) {
-  auto init = EntryPoint<tgq3207_init_fn>(*m_driverLibrary, "tgq3207_init");
-  auto timeOut = EntryPoint<tgq3207_timeOut_fn>(*m_driverLibrary, "tgq3207_timeOut");
-  auto errorQueryDetect =
-      EntryPoint<tgq3207_errorQueryDetect_fn>(*m_driverLibrary, "tgq3207_errorQueryDetect");
-  ViBoolean reset = CCommandLine(m_commandLine).m_reset ? VI_TRUE : VI_FALSE;
-  std::string resourceName = name;
-  ViSession session = VI_NULL;
-  ViStatus status = init(resourceName.data(), VI_FALSE, reset, &session);
-  if (status != VI_SUCCESS) {
-    // A warning still opened a session, which the non-live run never uses.
-    if (status > VI_SUCCESS && session != VI_NULL)
-      EntryPoint<tgq3207_session_fn>(*m_driverLibrary, "tgq3207_close")(session);
+  std::optional<ViSession> session;
+  if (m_driverLibrary != nullptr)
+    session = OpenDriverSession(*m_driverLibrary, name, CCommandLine(m_commandLine).m_reset);
+  if (!session) {
     MakeNonLive();
     return;
   }
   m_activeColor = RGB(0, 255, 0);
-  timeOut(session, 5000);
-  errorQueryDetect(session, VI_TRUE);
-  m_pInstrument = new CLiveInstrument(session, m_driverLibrary.get());
+  m_pInstrument = new CLiveInstrument(*session, m_driverLibrary.get());
   EndWaitCursor();
 }
 

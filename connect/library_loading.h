@@ -1,9 +1,19 @@
 // Loading a library by its bare name, as VISA32.DLL and the driver library
-// are: the program's folder, the system folders and PATH are searched, the
-// current directory is not.
+// are: the program's folder, the system folders and the absolute folders of
+// PATH are searched in that order; the current directory never is.
 #pragma once
 
 #include <windows.h>
 
-// Null when the library does not load.
+#include <string>
+#include <vector>
+
+// Null when the library is in none of the folders or does not load.
 HMODULE LoadLibraryBySearchPath(const char* name);
+
+// The folders searched, in order: `fixedFolders` as given, then each entry of
+// `pathVariable` (";"-separated, surrounding quotes removed) that names an
+// absolute folder. A relative entry would resolve against the current
+// directory and is left out.
+std::vector<std::string> LibrarySearchFolders(const std::vector<std::string>& fixedFolders,
+                                              const std::string& pathVariable);

@@ -17,8 +17,14 @@ BOOL CSelectInstrDlg::OnInitDialog() {
 }
 
 void CSelectInstrDlg::OnOK() {
-  LRESULT index = ::SendMessageA(GetDlgItem(IDC_RESOURCE_LIST), CB_GETCURSEL, 0, 0);
-  if (index >= 0 && static_cast<size_t>(index) < m_candidates.size())
-    m_selectedResource = m_candidates[static_cast<size_t>(index)];
+  HWND list = GetDlgItem(IDC_RESOURCE_LIST);
+  LRESULT index = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
+  LRESULT length = index >= 0 ? ::SendMessageA(list, CB_GETLBTEXTLEN, index, 0) : CB_ERR;
+  if (length >= 0) {
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT copied = ::SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    m_selectedResource = text;
+  }
   CDialog::OnOK();
 }

@@ -25,8 +25,8 @@ class CVisaLibrary {
   CVisaLibrary(const CVisaLibrary&) = delete;
   CVisaLibrary& operator=(const CVisaLibrary&) = delete;
 
-  // False when the library does not load or lacks one of the entry points: a
-  // VISA that cannot serve discovery counts as no VISA at all.
+  // False when the library does not load or lacks an entry point that discovery
+  // calls: a VISA that cannot serve discovery counts as no VISA at all.
   bool Load();
   const CVisaEntryPoints& EntryPoints() const { return m_entryPoints; }
 
