@@ -1,27 +1,12 @@
 #include "panels/fsk_panel.h"
 
-#include "controls/palette.h"
-#include "controls/text_panel.h"
-#include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
-#include "panels/plate.h"
 #include "res/resource.h"
 
-IMPLEMENT_RUNTIME_CLASS(CFskDlg, CSettingPanel)
+IMPLEMENT_RUNTIME_CLASS(CFskDlg, CTitledSettingPanel)
 
-CFskDlg::CFskDlg(CPanel* owner) : CSettingPanel(IDD_FSK_PANEL, owner) {}
-
-CFskDlg::~CFskDlg() = default;
-
-BOOL CFskDlg::OnInitDialog() {
-  CSettingPanel::OnInitDialog();
-  m_pTitle = AttachPlate(this, IDC_FSK_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_FSK_PANEL));
-  AddSettings();
-  SetFocusSink(IDC_FSK_TITLE, true);
-  UpdateControls();
-  return FALSE;  // the focus is on the title plate already
-}
+CFskDlg::CFskDlg(CPanel* owner)
+    : CTitledSettingPanel(IDD_FSK_PANEL, owner, IDC_FSK_TITLE, IDS_FSK_PANEL) {}
 
 // In the order of the panel's redisplay.
 void CFskDlg::AddSettings() {

@@ -2,24 +2,14 @@
 // source (External or a TTL trigger line) and the FSK state.
 #pragma once
 
-#include <memory>
+#include "panels/titled_setting_panel.h"
 
-#include "panels/setting_panel.h"
-
-class CTextPanel;
-
-class CFskDlg : public CSettingPanel {
+class CFskDlg : public CTitledSettingPanel {
   DECLARE_RUNTIME_CLASS(CFskDlg)
 
  public:
   explicit CFskDlg(CPanel* owner);
-  ~CFskDlg() override;
-
- protected:
-  BOOL OnInitDialog() override;
 
  private:
-  void AddSettings();
-
-  std::unique_ptr<CTextPanel> m_pTitle;  // also the focus sink
+  void AddSettings() override;
 };

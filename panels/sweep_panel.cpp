@@ -1,27 +1,12 @@
 #include "panels/sweep_panel.h"
 
-#include "controls/palette.h"
-#include "controls/text_panel.h"
-#include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
-#include "panels/plate.h"
 #include "res/resource.h"
 
-IMPLEMENT_RUNTIME_CLASS(CSweepDlg, CSettingPanel)
+IMPLEMENT_RUNTIME_CLASS(CSweepDlg, CTitledSettingPanel)
 
-CSweepDlg::CSweepDlg(CPanel* owner) : CSettingPanel(IDD_SWEEP_PANEL, owner) {}
-
-CSweepDlg::~CSweepDlg() = default;
-
-BOOL CSweepDlg::OnInitDialog() {
-  CSettingPanel::OnInitDialog();
-  m_pTitle = AttachPlate(this, IDC_SWEEP_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_SWEEP_PANEL));
-  AddSettings();
-  SetFocusSink(IDC_SWEEP_TITLE, true);
-  UpdateControls();
-  return FALSE;  // the focus is on the title plate already
-}
+CSweepDlg::CSweepDlg(CPanel* owner)
+    : CTitledSettingPanel(IDD_SWEEP_PANEL, owner, IDC_SWEEP_TITLE, IDS_SWEEP_PANEL) {}
 
 // In the order of the panel's redisplay.
 void CSweepDlg::AddSettings() {

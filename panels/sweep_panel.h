@@ -3,24 +3,14 @@
 // independent: each sends and re-reads only itself.
 #pragma once
 
-#include <memory>
+#include "panels/titled_setting_panel.h"
 
-#include "panels/setting_panel.h"
-
-class CTextPanel;
-
-class CSweepDlg : public CSettingPanel {
+class CSweepDlg : public CTitledSettingPanel {
   DECLARE_RUNTIME_CLASS(CSweepDlg)
 
  public:
   explicit CSweepDlg(CPanel* owner);
-  ~CSweepDlg() override;
-
- protected:
-  BOOL OnInitDialog() override;
 
  private:
-  void AddSettings();
-
-  std::unique_ptr<CTextPanel> m_pTitle;  // also the focus sink
+  void AddSettings() override;
 };
