@@ -23,15 +23,6 @@ void CPanel::DialogDestroyed(CPanelDialog* dialog) {
   if (m_pDialog == dialog) m_pDialog = nullptr;
 }
 
-void CPanel::ShowTemplate(unsigned templateId) {
-  auto* dialog = new CPanelDialog(templateId, this);
-  if (!dialog->Create()) {
-    delete dialog;
-    return;
-  }
-  BecomeCurrent(dialog);
-}
-
 void CPanel::BecomeCurrent(CPanelDialog* dialog) {
   m_pDialog = dialog;
   PanelHost().SetCurrentPanel(this);

@@ -40,8 +40,6 @@ class CPanel : public CSFPObject {
   // (Called with the panel's own `this`, which the dialog takes as its owner.)
   template <class D, class Owner>
   void Show(Owner* self);
-  // The bare template, for a panel whose own dialog is still to come.
-  void ShowTemplate(unsigned templateId);
   void BecomeCurrent(CPanelDialog* dialog);
 };
 
