@@ -74,7 +74,7 @@ TEST_F(FskPanel, ShowsTheRememberedSettings) {
 }
 
 TEST_F(FskPanel, TriggerSourcesShowAsTheirItem) {
-  const std::pair<int16_t, int> shown[] = {{2, 0}, {3, 1}, {8, 6}, {10, 8}};
+  const std::pair<int16_t, int> shown[] = {{2, 0}, {3, 1}, {8, 6}, {10, 8}, {11, -1}};
   for (auto [code, item] : shown) {
     instrument->m_trigSource = code;
     Redisplay();
