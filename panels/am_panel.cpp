@@ -1,27 +1,12 @@
 #include "panels/am_panel.h"
 
-#include "controls/palette.h"
-#include "controls/text_panel.h"
-#include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
-#include "panels/plate.h"
 #include "res/resource.h"
 
-IMPLEMENT_RUNTIME_CLASS(CAmplDlg, CSettingPanel)
+IMPLEMENT_RUNTIME_CLASS(CAmplDlg, CTitledSettingPanel)
 
-CAmplDlg::CAmplDlg(CPanel* owner) : CSettingPanel(IDD_AM_PANEL, owner) {}
-
-CAmplDlg::~CAmplDlg() = default;
-
-BOOL CAmplDlg::OnInitDialog() {
-  CSettingPanel::OnInitDialog();
-  m_pTitle = AttachPlate(this, IDC_AM_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_AM_PANEL));
-  AddSettings();
-  SetFocusSink(IDC_AM_TITLE, true);
-  UpdateControls();
-  return FALSE;  // the focus is on the title plate already
-}
+CAmplDlg::CAmplDlg(CPanel* owner)
+    : CTitledSettingPanel(IDD_AM_PANEL, owner, IDC_AM_TITLE, IDS_AM_PANEL) {}
 
 // In the order of the panel's redisplay.
 void CAmplDlg::AddSettings() {

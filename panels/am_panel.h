@@ -2,24 +2,14 @@
 // waveform name, depth, internal modulating frequency and the AM state.
 #pragma once
 
-#include <memory>
+#include "panels/titled_setting_panel.h"
 
-#include "panels/setting_panel.h"
-
-class CTextPanel;
-
-class CAmplDlg : public CSettingPanel {
+class CAmplDlg : public CTitledSettingPanel {
   DECLARE_RUNTIME_CLASS(CAmplDlg)
 
  public:
   explicit CAmplDlg(CPanel* owner);
-  ~CAmplDlg() override;
-
- protected:
-  BOOL OnInitDialog() override;
 
  private:
-  void AddSettings();
-
-  std::unique_ptr<CTextPanel> m_pTitle;  // also the focus sink
+  void AddSettings() override;
 };

@@ -1,30 +1,15 @@
 #include "panels/bm_panel.h"
 
-#include "controls/palette.h"
-#include "controls/text_panel.h"
-#include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
 #include "panels/burst_count_setting.h"
 #include "panels/guarded_call.h"
 #include "panels/panel_host.h"
-#include "panels/plate.h"
 #include "res/resource.h"
 
-IMPLEMENT_RUNTIME_CLASS(CBurstDlg, CSettingPanel)
+IMPLEMENT_RUNTIME_CLASS(CBurstDlg, CTitledSettingPanel)
 
-CBurstDlg::CBurstDlg(CPanel* owner) : CSettingPanel(IDD_BM_PANEL, owner) {}
-
-CBurstDlg::~CBurstDlg() = default;
-
-BOOL CBurstDlg::OnInitDialog() {
-  CSettingPanel::OnInitDialog();
-  m_pTitle = AttachPlate(this, IDC_BM_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_BM_PANEL));
-  AddSettings();
-  SetFocusSink(IDC_BM_TITLE, true);
-  UpdateControls();
-  return FALSE;  // the focus is on the title plate already
-}
+CBurstDlg::CBurstDlg(CPanel* owner)
+    : CTitledSettingPanel(IDD_BM_PANEL, owner, IDC_BM_TITLE, IDS_BM_PANEL) {}
 
 void CBurstDlg::RefreshCarrierFreq() {
   Guarded([] { Instrument().GetFreq(1); });

@@ -3,28 +3,18 @@
 // trigger.
 #pragma once
 
-#include <memory>
+#include "panels/titled_setting_panel.h"
 
-#include "panels/setting_panel.h"
-
-class CTextPanel;
-
-class CBurstDlg : public CSettingPanel {
+class CBurstDlg : public CTitledSettingPanel {
   DECLARE_RUNTIME_CLASS(CBurstDlg)
 
  public:
   explicit CBurstDlg(CPanel* owner);
-  ~CBurstDlg() override;
 
   // Re-reads the output frequency into the remembered state (guarded), which a
   // rejected burst setting may have left unknown; the panel does not show it.
   void RefreshCarrierFreq();
 
- protected:
-  BOOL OnInitDialog() override;
-
  private:
-  void AddSettings();
-
-  std::unique_ptr<CTextPanel> m_pTitle;  // also the focus sink
+  void AddSettings() override;
 };

@@ -1,28 +1,13 @@
 #include "panels/fm_panel.h"
 
-#include "controls/palette.h"
-#include "controls/text_panel.h"
-#include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
 #include "panels/panel_host.h"
-#include "panels/plate.h"
 #include "res/resource.h"
 
-IMPLEMENT_RUNTIME_CLASS(CFreqDlg, CSettingPanel)
+IMPLEMENT_RUNTIME_CLASS(CFreqDlg, CTitledSettingPanel)
 
-CFreqDlg::CFreqDlg(CPanel* owner) : CSettingPanel(IDD_FM_PANEL, owner) {}
-
-CFreqDlg::~CFreqDlg() = default;
-
-BOOL CFreqDlg::OnInitDialog() {
-  CSettingPanel::OnInitDialog();
-  m_pTitle = AttachPlate(this, IDC_FM_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_FM_PANEL));
-  AddSettings();
-  SetFocusSink(IDC_FM_TITLE, true);
-  UpdateControls();
-  return FALSE;  // the focus is on the title plate already
-}
+CFreqDlg::CFreqDlg(CPanel* owner)
+    : CTitledSettingPanel(IDD_FM_PANEL, owner, IDC_FM_TITLE, IDS_FM_PANEL) {}
 
 // In the order of the panel's redisplay.
 void CFreqDlg::AddSettings() {

@@ -2,24 +2,14 @@
 // deviation, internal modulating frequency and the FM state.
 #pragma once
 
-#include <memory>
+#include "panels/titled_setting_panel.h"
 
-#include "panels/setting_panel.h"
-
-class CTextPanel;
-
-class CFreqDlg : public CSettingPanel {
+class CFreqDlg : public CTitledSettingPanel {
   DECLARE_RUNTIME_CLASS(CFreqDlg)
 
  public:
   explicit CFreqDlg(CPanel* owner);
-  ~CFreqDlg() override;
-
- protected:
-  BOOL OnInitDialog() override;
 
  private:
-  void AddSettings();
-
-  std::unique_ptr<CTextPanel> m_pTitle;  // also the focus sink
+  void AddSettings() override;
 };
