@@ -1,5 +1,4 @@
-#include "panels/am_panel.h"
-
+// The AM panel on the recording instrument and on the in-memory instrument.
 #include <gtest/gtest.h>
 
 #include "framework/win32/wait_cursor.h"

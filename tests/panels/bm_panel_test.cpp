@@ -1,5 +1,4 @@
-#include "panels/bm_panel.h"
-
+// The BM panel on the recording instrument and on the in-memory instrument.
 #include <gtest/gtest.h>
 
 #include "controls/toggle_button.h"
@@ -336,6 +335,38 @@ TEST_F(BmPanel, AFailedBusTriggerIsReportedAndNothingElseIsAsked) {
   EXPECT_EQ(boxes.Texts(), Calls{"I/O requests too fast."});
   EXPECT_EQ(instrument->Take(), Calls{"Trigger()"});
   EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+TEST_F(BmPanel, EscapeInAFieldLeavesThePanelOnScreen) {
+  FocusOn(panel, IDC_BM_COUNT);
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(app.Panel(), panel);
+  EXPECT_TRUE(::IsWindowVisible(panel));
+}
+
+// The in-memory instrument stores the count as it comes: 50001 from Enter
+// stays a number, the 0 that the arrow sends for INF is infinite.
+TEST(BmPanelNonLive, KeepsTheCountAsSentAndNeverShowsAMessage) {
+  CBoxWatcher boxes;
+  CAppFixture app;
+  auto* instrument = new CNonLiveInstrument();
+  app.Start(instrument);
+  app.Command(ID_PANELS_BM);
+  HWND panel = app.Panel();
+  ASSERT_NE(panel, nullptr);
+  EnterValue(panel, IDC_BM_COUNT, "INF");
+  EXPECT_EQ(instrument->m_bmCount, 50001);
+  EXPECT_EQ(TextOf(panel, IDC_BM_COUNT), "50001 Cycles");
+  TypeInto(panel, IDC_BM_COUNT, "INF");
+  SpinAndRelease(panel, IDC_BM_COUNT_SPIN, true);
+  EXPECT_EQ(instrument->m_bmCount, 0);
+  EXPECT_EQ(TextOf(panel, IDC_BM_COUNT), "INF Cycles");
+  ClickButton(panel, IDC_BM_BUS_TRIGGER);
+  ClickButton(panel, IDC_BM_STATE);
+  ChooseItem(panel, IDC_BM_MODE, 1);
+  EXPECT_EQ(instrument->m_bmState, 1);
+  EXPECT_EQ(instrument->m_bmSource, 1);
+  EXPECT_TRUE(boxes.m_boxes.empty());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-#include "panels/fm_panel.h"
-
+// The FM panel on the recording instrument.
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
