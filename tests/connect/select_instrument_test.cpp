@@ -23,7 +23,52 @@ struct CDialogSeen {
   bool hasSystemMenu = true;
   bool waitCursor = false;
   std::string okText, cancelText;
+  Lines layoutFaults;  // where the dialog differs from its template
 };
+
+// Template 107 in dialog units, x, y, width and height: the dialog's client
+// area and each control's place.
+struct CPlace {
+  int id;
+  RECT units;
+  bool heightFixed;  // a closed drop-down list takes its height from the font
+};
+const CPlace kPlaces[] = {{0, {0, 0, 186, 92}, true},
+                          {IDC_RESOURCE_LIST, {24, 24, 140, 60}, false},
+                          {IDOK, {28, 68, 50, 14}, true},
+                          {IDCANCEL, {100, 68, 50, 14}, true}};
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+Lines LayoutFaults(HWND dialog) {
+  Lines faults;
+  for (const CPlace& place : kPlaces) {
+    RECT size = place.units;
+    ::MapDialogRect(dialog, &size);
+    RECT expected = {size.left, size.top, size.left + size.right, size.top + size.bottom};
+    RECT actual;
+    if (place.id == 0) {
+      ::GetClientRect(dialog, &actual);
+    } else {
+      ::GetWindowRect(::GetDlgItem(dialog, place.id), &actual);
+      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    }
+    if (!place.heightFixed) expected.bottom = actual.bottom;
+    if (!::EqualRect(&expected, &actual))
+      faults.push_back(std::to_string(place.id) + " at " + Describe(actual) + " instead of " +
+                       Describe(expected));
+  }
+  HWND list = ::GetDlgItem(dialog, IDC_RESOURCE_LIST);
+  LONG listStyle = ::GetWindowLongA(list, GWL_STYLE);
+  if ((listStyle & 3) != CBS_DROPDOWNLIST || (listStyle & CBS_SORT) != 0)
+    faults.push_back("list style " + std::to_string(listStyle));
+  if ((::GetWindowLongA(::GetDlgItem(dialog, IDOK), GWL_STYLE) & 0x0F) != BS_DEFPUSHBUTTON)
+    faults.push_back("OK is not the default button");
+  return faults;
+}
 
 std::string EntryText(HWND list, int index) {
   LRESULT length = ::SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
@@ -46,6 +91,7 @@ CDialogSeen Look(HWND dialog) {
   seen.waitCursor = IsWaitCursorShown();
   seen.okText = TextOf(dialog, IDOK);
   seen.cancelText = TextOf(dialog, IDCANCEL);
+  seen.layoutFaults = LayoutFaults(dialog);
   return seen;
 }
 
@@ -119,6 +165,7 @@ TEST_F(SelectInstrument, TwoOnGpibVxiAreOfferedInVisaOrderAndEnterOpensTheFirst)
   EXPECT_TRUE(seen.waitCursor);
   EXPECT_EQ(seen.okText, "OK");
   EXPECT_EQ(seen.cancelText, "Cancel");
+  EXPECT_EQ(seen.layoutFaults, Lines{});
 
   EXPECT_TRUE(boxes.m_boxes.empty());
   COperatorView view = WhatTheOperatorSees(app);
