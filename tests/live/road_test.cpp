@@ -9,45 +9,17 @@
 #include "controls/led_lamp.h"
 #include "controls/text_panel.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
-#include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/simulated_mainframe.h"
+#include "tests/live/live_road.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using LiveRoad = CLiveRoad;
 
-// The built-in mainframe's Q3207, whose frequency command never completes.
-const char kFrequencyTimesOut[] =
-    "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\ntimeout-on FREQ\n";
-
-std::string Write(const std::string& text) { return "write GPIB-VXI0::24::INSTR " + text; }
-std::string Read(const std::string& text) { return "read GPIB-VXI0::24::INSTR " + text; }
-std::string StatusByte(int value) { return "stb GPIB-VXI0::24::INSTR " + std::to_string(value); }
-const std::string kClear = "clear GPIB-VXI0::24::INSTR";
-
-class LiveRoad : public ::testing::Test {
+// A Q3207 whose frequency command never completes.
+class LiveRoadWithTimeOut : public CLiveRoad {
  protected:
-  explicit LiveRoad(const char* config = nullptr) : mainframe(config) {}
-
-  void SetUp() override {
-    ASSERT_TRUE(StartLive(app));
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    mainframe.ClearTraffic();
-  }
-  std::string Text(int id) const { return TextOf(panel, id); }
-
-  CSimulatedMainframe mainframe;
-  CBoxWatcher boxes;
-  CAppFixture app;
-  HWND panel = nullptr;
-};
-
-class LiveRoadWithTimeOut : public LiveRoad {
- protected:
-  LiveRoadWithTimeOut() : LiveRoad(kFrequencyTimesOut) {}
+  LiveRoadWithTimeOut() : CLiveRoad("timeout-on FREQ\n") {}
 };
 
 TEST_F(LiveRoad, StartsLiveWithTheSlotInTheAddressAndAGreenLamp) {
@@ -59,6 +31,13 @@ TEST_F(LiveRoad, StartsLiveWithTheSlotInTheAddressAndAGreenLamp) {
   ASSERT_NE(lamp, nullptr);
   EXPECT_EQ(lamp->m_lampColor, RGB(0, 255, 0));
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+  // Discovery's look at the resource, the driver's session, its device clear,
+  // then the settings read in the order of System > Sync.
+  ASSERT_GE(startTraffic.size(), 10u);
+  EXPECT_EQ(Lines(startTraffic.begin(), startTraffic.begin() + 10),
+            (Lines{Event("open"), Event("close"), Event("open"), Event("clear"), Write("FUNC?"),
+                   Read("SIN"), StatusByte(0), Write("FREQ?"), Read("+1.00000000000000E+03"),
+                   StatusByte(0)}));
 }
 
 TEST_F(LiveRoad, TypedFrequencyIsSentThenReadBackAndShown) {
@@ -83,7 +62,7 @@ TEST_F(LiveRoad, ARefusedValueShowsTheInstrumentsErrorThenWhatItKept) {
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
   EXPECT_EQ(boxes.m_boxes[0].text, "Instrument reports error: -222  Data out of range");
   EXPECT_EQ(mainframe.Traffic(),
-            (Lines{Write("FREQ 2500000"), StatusByte(4), kClear,
+            (Lines{Write("FREQ 2500000"), StatusByte(4), Event("clear"),
                    Write("SYST:ERR?"), Read("-222,\"Data out of range\""),
                    Write("SYST:ERR?"), Read("0,\"No error\""),
                    Write("FREQ?"), Read("+1.00000000000000E+03"), StatusByte(0),
@@ -108,7 +87,7 @@ TEST_F(LiveRoadWithTimeOut, ATimedOutCommandShowsTimeOutAfterADeviceClear) {
   ASSERT_EQ(boxes.Texts(), Lines{"Time Out !"});
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
   EXPECT_EQ(mainframe.Traffic(),
-            (Lines{"timeout GPIB-VXI0::24::INSTR FREQ 2500000", kClear,
+            (Lines{TimeOut("FREQ 2500000"), Event("clear"),
                    Write("FREQ?"), Read("+1.00000000000000E+03"), StatusByte(0),
                    Write("PULS:DCYC?"), Read("+5.00000000000000E+01"), StatusByte(0)}));
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
