@@ -72,6 +72,22 @@ TEST_F(LiveRoad, ARefusedValueShowsTheInstrumentsErrorThenWhatItKept) {
   EXPECT_EQ(mainframe.StateOf("errors"), "0");
 }
 
+// The instrument pulls the frequency down to the triangle's ceiling and says
+// so; the read-back after the function change shows what it did.
+TEST_F(LiveRoad, AFunctionChangeThatMovesTheFrequencyIsReportedAndReadBack) {
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  mainframe.ClearTraffic();
+  ChooseItem(panel, IDC_MAIN_FUNC, 2);
+  EXPECT_EQ(boxes.Texts(), Lines{"Instrument reports error: -221  Settings conflict"});
+  Lines traffic = mainframe.Traffic();
+  ASSERT_GE(traffic.size(), 4u);
+  EXPECT_EQ(Lines(traffic.begin(), traffic.begin() + 4),
+            (Lines{Write("FUNC TRI"), StatusByte(4), Event("clear"), Write("SYST:ERR?")}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "100 kHz");
+  EXPECT_EQ(SelectedItem(panel, IDC_MAIN_FUNC), 2);
+  EXPECT_EQ(mainframe.StateOf("freq"), "100000");
+}
+
 TEST_F(LiveRoad, EveryQueuedErrorGetsItsOwnBoxOldestFirst) {
   mainframe.QueueError(-113, "Undefined header");
   mainframe.QueueError(-350, "Queue overflow");
