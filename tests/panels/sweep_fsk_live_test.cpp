@@ -1,5 +1,5 @@
-// A sweep set-up on the simulated mainframe, through the live instrument and
-// the driver DLL.
+// Sweep and FSK set-ups on the simulated mainframe, through the live
+// instrument and the driver DLL.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,14 +16,16 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string Line(const char* event, const std::string& text) {
-  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
+  return std::string(event) + " " + kSimulatedResource + " " + text;
 }
 
-class SweepLive : public ::testing::Test {
+// The program started live with panel `kPanelCommand` chosen from the menu.
+template <UINT kPanelCommand>
+class LivePanel : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(StartLive(app));
-    app.Command(ID_PANELS_SWEEP);
+    app.Command(kPanelCommand);
     panel = app.Panel();
     ASSERT_NE(panel, nullptr);
     mainframe.ClearTraffic();
@@ -34,6 +36,9 @@ class SweepLive : public ::testing::Test {
   CAppFixture app;
   HWND panel = nullptr;
 };
+
+using SweepLive = LivePanel<ID_PANELS_SWEEP>;
+using FskLive = LivePanel<ID_PANELS_FSK>;
 
 TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   EnterValue(panel, IDC_SWEEP_START, "200");
@@ -75,6 +80,43 @@ TEST_F(SweepLive, SwitchingTheSweepOnRereadsEveryMode) {
                            "BM:STAT?", "FSK:STAT?"})
     expected.push_back(Line("write", text));
   EXPECT_EQ(writes, expected);
+}
+
+TEST_F(FskLive, AnFskSetUpReachesTheInstrument) {
+  EnterValue(panel, IDC_FSK_FREQ, "2k");
+  EnterValue(panel, IDC_FSK_RATE, "50");
+  EXPECT_EQ(TextOf(panel, IDC_FSK_FREQ), "2 kHz");
+  EXPECT_EQ(TextOf(panel, IDC_FSK_RATE), "50 Hz");
+  ChooseItem(panel, IDC_FSK_SOURCE, 1);
+  mainframe.ClearTraffic();
+  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 4);
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("write", "TRIG:SOUR TTLT3"), Line("stb", "0")}));
+  ClickButton(panel, IDC_FSK_STATE);
+  EXPECT_TRUE(boxes.m_boxes.empty());
+  auto state = mainframe.State();
+  EXPECT_EQ(state["fsk.freq"], "2000");
+  EXPECT_EQ(state["fsk.rate"], "50");
+  EXPECT_EQ(state["fsk.source"], "1");
+  EXPECT_EQ(state["trig.source"], "6");
+  EXPECT_EQ(state["fsk.state"], "1");
+}
+
+TEST_F(FskLive, ABusTriggerSourceIsReadBackAsExternal) {
+  app.Command(ID_PANELS_SWEEP);
+  ChooseItem(app.Panel(), IDC_SWEEP_TRIG_SOURCE, 2);  // BUS, which the FSK list lacks
+  app.Command(ID_PANELS_FSK);
+  panel = app.Panel();
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);
+  ::SendDlgItemMessageA(panel, IDC_FSK_TRIG_SOURCE, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  mainframe.ClearTraffic();
+  {
+    CAltKeyHeld alt;
+    OpenList(panel, IDC_FSK_TRIG_SOURCE);
+  }
+  EXPECT_EQ(mainframe.TakeTraffic(),
+            (Lines{Line("write", "TRIG:SOUR?"), Line("read", "BUS"), Line("stb", "0")}));
+  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);
+  EXPECT_EQ(mainframe.StateOf("trig.source"), "2");
 }
 
 }  // namespace
