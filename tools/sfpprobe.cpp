@@ -3,6 +3,7 @@
 //   sfpprobe wait-window CAPTION MS   waits until a top-level window has that caption
 //   sfpprobe window-rect CAPTION      prints its outer rectangle as WxH+X+Y
 //   sfpprobe close CAPTION [MS]       asks it to close and waits until it has gone
+//   sfpprobe command CAPTION ID       sends it the menu command ID and waits until it is handled
 #include <windows.h>
 
 #include <cstdio>
@@ -22,7 +23,7 @@ HWND WaitFor(const char* caption, DWORD ms) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: sfpprobe wait-window|window-rect|close CAPTION [MS]\n");
+  std::fprintf(stderr, "usage: sfpprobe wait-window|window-rect|close|command CAPTION [MS|ID]\n");
   return 2;
 }
 }  // namespace
@@ -47,6 +48,11 @@ int main(int argc, char** argv) {
     RECT r;
     ::GetWindowRect(hWnd, &r);
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return 0;
+  }
+  if (std::strcmp(verb, "command") == 0) {
+    if (argc < 4) return Usage();
+    ::SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(ms, 0), 0);
     return 0;
   }
   if (std::strcmp(verb, "close") == 0) {
