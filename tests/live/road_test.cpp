@@ -61,6 +61,7 @@ TEST_F(LiveRoad, ARefusedValueShowsTheInstrumentsErrorThenWhatItKept) {
   ASSERT_EQ(boxes.m_boxes.size(), 1u);
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
   EXPECT_EQ(boxes.m_boxes[0].text, "Instrument reports error: -222  Data out of range");
+  EXPECT_TRUE(boxes.m_boxes[0].hasIcon);
   EXPECT_EQ(mainframe.Traffic(),
             (Lines{Write("FREQ 2500000"), StatusByte(4), Event("clear"),
                    Write("SYST:ERR?"), Read("-222,\"Data out of range\""),
@@ -102,6 +103,7 @@ TEST_F(LiveRoadWithTimeOut, ATimedOutCommandShowsTimeOutAfterADeviceClear) {
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
   ASSERT_EQ(boxes.Texts(), Lines{"Time Out !"});
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
+  EXPECT_TRUE(boxes.m_boxes[0].hasIcon);
   EXPECT_EQ(mainframe.Traffic(),
             (Lines{TimeOut("FREQ 2500000"), Event("clear"),
                    Write("FREQ?"), Read("+1.00000000000000E+03"), StatusByte(0),
