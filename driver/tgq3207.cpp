@@ -99,16 +99,21 @@ ViStatus ResetInstrument(ViSession vi) {
   return status < 0 ? status : WriteLine(vi, "*CLS");
 }
 
+// Returns the open's own warning when everything else succeeded: a session to
+// a device that does not answer (VI_SUCCESS_DEV_NPRESENT) is no plain success.
 ViStatus OpenInstrument(ViRsrc resourceName, ViBoolean idQuery, ViBoolean reset,
                         ViSession resourceManager, ViSession& vi) {
-  ViStatus status =
+  ViStatus openStatus =
       TraceStatus("viOpen", viOpen(resourceManager, resourceName, VI_NULL, VI_NULL, &vi));
-  if (status < 0) return status;
-  status = ConfigureSession(vi);
+  if (openStatus < 0) return openStatus;
+  ViStatus status = ConfigureSession(vi);
   if (status >= 0 && idQuery) status = CheckIdentity(vi);
   if (status >= 0 && reset) status = ResetInstrument(vi);
-  if (status < 0) viClose(vi);
-  return status;
+  if (status < 0) {
+    viClose(vi);
+    return status;
+  }
+  return openStatus;
 }
 
 }  // namespace
@@ -129,7 +134,7 @@ ViStatus _VI_FUNC tgq3207_init(ViRsrc resourceName, ViBoolean idQuery, ViBoolean
   }
   AddSession(session, resourceManager);
   *vi = session;
-  return VI_SUCCESS;
+  return status;
 }
 
 ViStatus _VI_FUNC tgq3207_close(ViSession vi) {

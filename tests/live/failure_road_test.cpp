@@ -49,6 +49,18 @@ TEST_F(StartWithResetOption, TheInstrumentIsResetAndClearedWhenTheDriverOpensIt)
                    Event("clear")}));
 }
 
+// VISA opens the session but the device does not answer: the driver says so
+// with the open's warning, and the program runs non-live without a word.
+TEST(DeviceNotPresent, ThePassedOnWarningMeansNonLiveAndTheSessionIsClosed) {
+  CSimulatedMainframe mainframe(BuiltInMainframeWith("open-fails 0x3FFF007D\n").c_str());
+  CBoxWatcher boxes;
+  CAppFixture app;
+  EXPECT_FALSE(StartLive(app));
+  EXPECT_TRUE(boxes.m_boxes.empty());
+  EXPECT_EQ(mainframe.Traffic(),
+            (Lines{Event("open"), Event("close"), Event("open"), Event("close")}));
+}
+
 class FailingSelfTest : public CLiveRoad {
  protected:
   FailingSelfTest() : CLiveRoad("self-test 5\n") {}

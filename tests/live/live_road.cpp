@@ -12,10 +12,12 @@ std::string TimeOut(const std::string& text) { return Line("timeout", text); }
 std::string StatusByte(int value) { return Line("stb", std::to_string(value)); }
 std::string Event(const char* event) { return Line(event, ""); }
 
+std::string BuiltInMainframeWith(const std::string& extraConfig) {
+  return "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n" + extraConfig;
+}
+
 CLiveRoad::CLiveRoad(const std::string& extraConfig, const std::string& commandLine)
-    : mainframe(("resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n" + extraConfig)
-                    .c_str()),
-      m_commandLine(commandLine) {}
+    : mainframe(BuiltInMainframeWith(extraConfig).c_str()), m_commandLine(commandLine) {}
 
 void CLiveRoad::SetUp() {
   ASSERT_TRUE(StartLive(app, m_commandLine));

@@ -23,6 +23,9 @@ std::string TimeOut(const std::string& text);
 std::string StatusByte(int value);
 std::string Event(const char* event);  // "clear GPIB-VXI0::24::INSTR"
 
+// The built-in mainframe's configuration with more keys for its Q3207.
+std::string BuiltInMainframeWith(const std::string& extraConfig);
+
 class CLiveRoad : public ::testing::Test {
  protected:
   // The built-in mainframe, its Q3207 with the resource keys `extraConfig`

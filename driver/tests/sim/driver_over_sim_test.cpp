@@ -16,6 +16,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 constexpr const char* kQ3207 = "GPIB-VXI0::24::INSTR";
+// VISA's VI_SUCCESS_DEV_NPRESENT: the session is open, the device does not answer.
+constexpr ViStatus kDeviceNotPresent = 0x3FFF007D;
 const std::string kBuiltIn = "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n";
 
 ViString Text(const char* text) { return const_cast<ViString>(text); }
@@ -79,6 +81,16 @@ TEST_F(DriverOverSim, InitRefusesAnotherMakersInstrumentAndClosesIt) {
   EXPECT_EQ(TakeTraffic(), (Lines{"open GPIB0::9::INSTR", "write GPIB0::9::INSTR *IDN?",
                                   "read GPIB0::9::INSTR OTHER MAKER,DMM,0,1.0",
                                   "close GPIB0::9::INSTR"}));
+}
+
+TEST_F(DriverOverSim, InitPassesOnTheWarningOfAnOpenWithItsSession) {
+  ASSERT_EQ(tgqsim_configure((kBuiltIn + "open-fails 0x3FFF007D\n").c_str()), 0);
+  EXPECT_EQ(tgq3207_init(Text(kQ3207), VI_FALSE, VI_TRUE, &vi), kDeviceNotPresent);
+  ASSERT_NE(vi, static_cast<ViSession>(VI_NULL));
+  EXPECT_EQ(tgq3207_close(vi), VI_SUCCESS);
+  vi = VI_NULL;
+  EXPECT_EQ(TakeTraffic(), (Lines{"open GPIB-VXI0::24::INSTR", Write("*RST"), Write("*CLS"),
+                                  "close GPIB-VXI0::24::INSTR"}));
 }
 
 TEST_F(DriverOverSim, ValuesGoOutAsTheModelReadsThem) {
