@@ -35,8 +35,6 @@ void CBurstDlg::AddSettings() {
       .Limits(0.01, 50000);
   AddModeState(IDC_BM_STATE, &CInstrument::GetBmState, &CInstrument::SetBmState)
       .AfterSetFailure(refreshCarrier);
-  CToggleSetting& slope = AddToggle(IDC_BM_SLOPE, IDS_SLOPE_INVERTED, IDS_SLOPE_NORMAL,
-                                    &CInstrument::GetTrigSlope, &CInstrument::SetTrigSlope);
-  slope.ReadBack([&slope] { slope.ShowFromInstrument(); });
+  AddTriggerSlope(IDC_BM_SLOPE);
   AddCommandButton(IDC_BM_BUS_TRIGGER, &CInstrument::Trigger);
 }

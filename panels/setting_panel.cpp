@@ -71,6 +71,13 @@ CToggleSetting& CSettingPanel::AddModeState(int id, CToggleSetting::Getter get,
   return state;
 }
 
+CToggleSetting& CSettingPanel::AddTriggerSlope(int id) {
+  CToggleSetting& slope = AddToggle(id, IDS_SLOPE_INVERTED, IDS_SLOPE_NORMAL,
+                                    &CInstrument::GetTrigSlope, &CInstrument::SetTrigSlope);
+  slope.ReadBack([&slope] { slope.ShowFromInstrument(); });
+  return slope;
+}
+
 void CSettingPanel::AddCommandButton(int id, void (CInstrument::*operation)()) {
   m_commandButtons.emplace_back(id, operation);
 }

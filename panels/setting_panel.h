@@ -37,6 +37,8 @@ class CSettingPanel : public CPanelDialog {
   // The Off/On toggle of a modulation mode: switching one mode on may switch
   // the others off, so all modes are read again after each change.
   CToggleSetting& AddModeState(int id, CToggleSetting::Getter get, CToggleSetting::Setter set);
+  // The Inverted/Normal toggle of the trigger slope, read back after each change.
+  CToggleSetting& AddTriggerSlope(int id);
   // A push button that runs one instrument operation, guarded, under the wait cursor.
   void AddCommandButton(int id, void (CInstrument::*operation)());
   // Adds an element of the panel's own kind.

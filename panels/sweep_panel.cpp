@@ -22,8 +22,6 @@ void CSweepDlg::AddSettings() {
             &CInstrument::SetSweepTime)
       .Limits(0.001, 500);
   AddModeState(IDC_SWEEP_STATE, &CInstrument::GetSweepState, &CInstrument::SetSweepState);
-  CToggleSetting& slope = AddToggle(IDC_SWEEP_SLOPE, IDS_SLOPE_INVERTED, IDS_SLOPE_NORMAL,
-                                    &CInstrument::GetTrigSlope, &CInstrument::SetTrigSlope);
-  slope.ReadBack([&slope] { slope.ShowFromInstrument(); });
+  AddTriggerSlope(IDC_SWEEP_SLOPE);
   AddCommandButton(IDC_SWEEP_BUS_TRIGGER, &CInstrument::Trigger);
 }
