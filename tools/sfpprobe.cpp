@@ -4,6 +4,8 @@
 //   sfpprobe window-rect CAPTION      prints its outer rectangle as WxH+X+Y
 //   sfpprobe close CAPTION [MS]       asks it to close and waits until it has gone
 //   sfpprobe command CAPTION ID       sends it the menu command ID and waits until it is handled
+//   sfpprobe text CAPTION             prints the texts of its child windows, one a line
+//                                     (the message of a message box, the labels of a dialog)
 #include <windows.h>
 
 #include <cstdio>
@@ -22,8 +24,15 @@ HWND WaitFor(const char* caption, DWORD ms) {
   }
 }
 
+BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+  char text[1024] = "";
+  if (::GetWindowTextA(child, text, sizeof text) > 0) std::printf("%s\n", text);
+  return TRUE;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: sfpprobe wait-window|window-rect|close|command CAPTION [MS|ID]\n");
+  std::fprintf(stderr,
+               "usage: sfpprobe wait-window|window-rect|close|command|text CAPTION [MS|ID]\n");
   return 2;
 }
 }  // namespace
@@ -48,6 +57,10 @@ int main(int argc, char** argv) {
     RECT r;
     ::GetWindowRect(hWnd, &r);
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return 0;
+  }
+  if (std::strcmp(verb, "text") == 0) {
+    ::EnumChildWindows(hWnd, PrintChildText, 0);
     return 0;
   }
   if (std::strcmp(verb, "command") == 0) {
