@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# packaging/install-test.sh SETUP STAGE PROBE: installs the x86_64 installer
+# SETUP silently into the Wine prefix of wine-env.sh, checks that the staged
+# files STAGE landed with their Start-menu entries, starts the installed
+# program once through the simulator's entry (live on the simulated mainframe)
+# and once directly (non-live: the simulator is not found, not even from the
+# current directory), then uninstalls. PROBE is sfpprobe.exe. One PASS or FAIL
+# line per check; exit status 0 when all passed.
+set -uo pipefail
+export SFP_ROOT="${SFP_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "$@"
+fi
+setup=$1 stage=$2 probe=$3
+source "$SFP_ROOT/packaging/checks.sh"
+source "$SFP_ROOT/scripts/wine-env.sh"
+unset WINEPATH  # only the simulator's entry may put the simulator on PATH
+sfp_wine_prefix
+
+product="TG Q3207 SFP"
+instdir_win="C:\\Program Files\\$product"
+instdir="$WINEPREFIX/drive_c/Program Files/$product"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$product"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TGQ3207SFP'
+resource="GPIB-VXI0::24::INSTR"
+no_visa="Could not find the VISA dll.  Creating non-live SFP."
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+
+wineserver -p
+wine wineboot >/dev/null 2>&1
+# A clean start: nothing left from an earlier run can pass for this install.
+rm -rf "$instdir" "$menu"
+wine reg delete "$uninstall_key" /f >/dev/null 2>&1
+
+probe() { timeout 60 wine "$probe" "$@"; }
+
+# wait_for_line FILE PATTERN: up to 20 s for a line matching PATTERN in FILE.
+wait_for_line() {
+  local i
+  for i in $(seq 100); do
+    grep -qE "$2" "$1" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# box_reads TEXT: the program's message box shows TEXT as its message.
+box_reads() { probe text "$product" | tr -d '\r' | grep -Fx "$1" >/dev/null; }
+window_up() { probe wait-window "$1" 30000 >/dev/null; }
+no_box() { ! wine "$probe" text "$product" >/dev/null 2>&1; }
+registered() { wine reg query "$uninstall_key" >/dev/null 2>&1; }
+
+# gone PATH: up to 30 s for PATH to disappear.
+gone() {
+  local i
+  for i in $(seq 150); do
+    [ -e "$1" ] || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+echo "--- installing $(basename "$setup") under Wine"
+check "installer /S finishes with status 0" timeout 120 wine "$setup" /S
+check "installed files are the staged ones" diff -r -x uninstall.exe "$stage" "$instdir"
+check "uninstaller installed" test -f "$instdir/uninstall.exe"
+for entry in "$product" "$product (simulated instrument)" README "Uninstall $product"; do
+  check "Start-menu entry \"$entry\"" test -f "$menu/$entry.lnk"
+done
+check "uninstall entry in the registry" registered
+
+echo "--- the simulator's Start-menu entry: live on the simulated mainframe"
+live="$work/live.txt"
+TGQ_SIM_TRAFFIC="$(sfp_winpath "$work")\\live.txt" \
+  timeout 60 wine start /unix "$menu/$product (simulated instrument).lnk"
+check "main window comes up" window_up "TG Q3207A"
+check "the driver queries the simulated instrument" \
+  wait_for_line "$live" "^read $resource [+-][0-9]"
+check "no message box at start-up" no_box
+check "program closes" probe close "TG Q3207A" 20000
+check "the driver session closes at exit" wait_for_line "$live" "^close $resource\$"
+
+echo "--- the program started directly, in the simulator folder: non-live"
+direct="$work/direct.txt"
+(cd "$instdir/simulator" &&
+  TGQ_SIM_TRAFFIC="$(sfp_winpath "$work")\\direct.txt" \
+    timeout 90 wine "$instdir_win\\tgq3207sfp.exe" >/dev/null 2>&1) &
+program=$!
+check "a message box comes up" window_up "$product"
+check "it reads \"$no_visa\"" box_reads "$no_visa"
+probe close "$product" 10000
+check "main window comes up" window_up "TG Q3207A"
+check "program closes" probe close "TG Q3207A" 20000
+wait "$program"
+check "the simulated VISA was never loaded" test ! -e "$direct"
+
+echo "--- uninstalling"
+# The uninstaller runs from a copy of itself and returns at once.
+timeout 60 wine "$instdir_win\\uninstall.exe" /S
+check "uninstall removes the installation folder" gone "$instdir"
+check "uninstall removes the Start-menu folder" gone "$menu"
+check "uninstall removes the registry entry" fails registered
+[ "$checks_failed" -eq 0 ]
