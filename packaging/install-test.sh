@@ -4,8 +4,9 @@
 # files STAGE landed with their Start-menu entries, starts the installed
 # program once through the simulator's entry (live on the simulated mainframe)
 # and once directly (non-live: the simulator is not found, not even from the
-# current directory), then uninstalls. PROBE is sfpprobe.exe. One PASS or FAIL
-# line per check; exit status 0 when all passed.
+# current directory), installs again without the simulator, then uninstalls.
+# PROBE is sfpprobe.exe. One PASS or FAIL line per check; exit status 0 when
+# all passed.
 set -uo pipefail
 export SFP_ROOT="${SFP_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 if [ -z "${DISPLAY:-}" ]; then
@@ -94,6 +95,14 @@ check "main window comes up" window_up "TG Q3207A"
 check "program closes" probe close "TG Q3207A" 20000
 wait "$program"
 check "the simulated VISA was never loaded" test ! -e "$direct"
+
+echo "--- installing again without the simulator"
+check "installer /S /NOSIMULATOR finishes with status 0" timeout 120 wine "$setup" /S /NOSIMULATOR
+check "the simulator folder is gone" test ! -e "$instdir/simulator"
+check "the simulator's Start-menu entry is gone" \
+  test ! -e "$menu/$product (simulated instrument).lnk"
+check "the program's files stay" diff -r -x uninstall.exe -x simulator "$stage" "$instdir"
+check "the program's Start-menu entry stays" test -f "$menu/$product.lnk"
 
 echo "--- uninstalling"
 # The uninstaller runs from a copy of itself and returns at once.

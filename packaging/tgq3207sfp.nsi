@@ -1,5 +1,6 @@
 ; Installer of the TG Q3207 soft front panel, one per architecture.
 ; makensis -DARCH=x86_64|i686 -DSTAGE=<staged files> -DVERSION=<text> -DOUTFILE=<setup.exe>
+; setup.exe [/S] [/NOSIMULATOR] [/D=folder]
 ; The staged folder holds the installation's layout: the program, the driver,
 ; README.md, LICENSE.txt, docs\screenshots and simulator\ (the simulated VISA
 ; with its launcher). The simulator is an optional component in a folder of its
@@ -14,6 +15,7 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TGQ3207SFP"
 !define SETTINGS_KEY "Software\TGQ3207SFP"
 
+!include FileFunc.nsh
 !include LogicLib.nsh
 !include Sections.nsh
 
@@ -100,6 +102,16 @@ Section "-Leave out the simulator when it is not chosen"
     !insertmacro RemoveSimulator
   ${EndIf}
 SectionEnd
+
+; /NOSIMULATOR leaves the simulator out, for a silent install on a PC with a real VISA.
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/NOSIMULATOR" $1
+  ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${SecSimulator}
+  ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext all
