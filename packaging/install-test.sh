@@ -2,11 +2,11 @@
 # packaging/install-test.sh SETUP STAGE PROBE: installs the x86_64 installer
 # SETUP silently into the Wine prefix of wine-env.sh, checks that the staged
 # files STAGE landed with their Start-menu entries, starts the installed
-# program once through the simulator's entry (live on the simulated mainframe)
-# and once directly (non-live: the simulator is not found, not even from the
-# current directory), installs again without the simulator, then uninstalls.
-# PROBE is sfpprobe.exe. One PASS or FAIL line per check; exit status 0 when
-# all passed.
+# program through the simulator's entry (live on the simulated mainframe), its
+# launcher with an option (passed on), and directly (non-live: the simulator is
+# not found, not even from the current directory), installs again without the
+# simulator, then uninstalls. PROBE is sfpprobe.exe. One PASS or FAIL line per
+# check; exit status 0 when all passed.
 set -uo pipefail
 export SFP_ROOT="${SFP_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 if [ -z "${DISPLAY:-}" ]; then
@@ -81,6 +81,13 @@ check "the driver queries the simulated instrument" \
 check "no message box at start-up" no_box
 check "program closes" probe close "TG Q3207A" 20000
 check "the driver session closes at exit" wait_for_line "$live" "^close $resource\$"
+
+echo "--- the simulator's launcher passes its options on"
+# With one instrument on the mainframe only -n brings up the choice.
+timeout 60 wine "$instdir_win\\simulator\\tgq3207sfp-sim.exe" -n
+check "-n shows the Select Instrument dialog" window_up "Select Instrument"
+probe close "Select Instrument" 10000
+check "program closes" probe close "TG Q3207A" 20000
 
 echo "--- the program started directly, in the simulator folder: non-live"
 direct="$work/direct.txt"
