@@ -43,14 +43,15 @@ expected_files() {
 }
 
 # check_zip ZIP ROOT STAGE: the zip lists exactly the layout under ROOT/ and
-# unpacks to files identical to the staged ones.
+# unpacks to files identical to the staged ones (CMake reads the zip, so no
+# unzip is needed).
 check_zip() {
   local zip=$1 root=$2 dir=$3 listed unpacked
-  listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
+  listed=$(cmake -E tar tf "$zip" | grep -v '/$' | sort)
   check "$(basename "$zip") lists exactly the installation's files" \
     test "$listed" = "$(expected_files "$root")"
   unpacked=$(mktemp -d)
-  unzip -q "$zip" -d "$unpacked"
+  (cd "$unpacked" && cmake -E tar xf "$zip")
   check "$(basename "$zip") unpacks to the staged files" diff -r "$dir" "$unpacked/$root"
   rm -rf "$unpacked"
 }
