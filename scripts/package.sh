@@ -67,6 +67,9 @@ package() {
   for file in "${binaries[@]}"; do
     check "$arch: $file is $format" has_format "$triplet-objdump" "$format" "$dir/$file"
   done
+  for file in tgq3207sfp.exe simulator/tgq3207sfp-sim.exe; do
+    check "$arch: $file opens no console window" is_gui_program "$triplet-objdump" "$dir/$file"
+  done
   check "$arch: the launcher imports only system DLLs" \
     bash "$SFP_ROOT/scripts/check-imports.sh" "$triplet-objdump" "$dir/simulator/tgq3207sfp-sim.exe"
 
