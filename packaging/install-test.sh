@@ -38,31 +38,24 @@ wine reg delete "$uninstall_key" /f >/dev/null 2>&1
 
 probe() { timeout 60 wine "$probe" "$@"; }
 
-# wait_for_line FILE PATTERN: up to 20 s for a line matching PATTERN in FILE.
-wait_for_line() {
-  local i
-  for i in $(seq 100); do
-    grep -qE "$2" "$1" 2>/dev/null && return 0
+# eventually SECONDS COMMAND...: the command succeeds within that time.
+eventually() {
+  local tries=$(($1 * 5)) i
+  shift
+  for i in $(seq "$tries"); do
+    "$@" && return 0
     sleep 0.2
   done
   return 1
 }
+has_line() { grep -E "$2" "$1" >/dev/null 2>&1; }
+absent() { [ ! -e "$1" ]; }
 
 # box_reads TEXT: the program's message box shows TEXT as its message.
 box_reads() { probe text "$product" | tr -d '\r' | grep -Fx "$1" >/dev/null; }
 window_up() { probe wait-window "$1" 30000 >/dev/null; }
 no_box() { ! wine "$probe" text "$product" >/dev/null 2>&1; }
 registered() { wine reg query "$uninstall_key" >/dev/null 2>&1; }
-
-# gone PATH: up to 30 s for PATH to disappear.
-gone() {
-  local i
-  for i in $(seq 150); do
-    [ -e "$1" ] || return 0
-    sleep 0.2
-  done
-  return 1
-}
 
 echo "--- installing $(basename "$setup") under Wine"
 check "installer /S finishes with status 0" timeout 120 wine "$setup" /S
@@ -79,10 +72,10 @@ TGQ_SIM_TRAFFIC="$(sfp_winpath "$work")\\live.txt" \
   timeout 60 wine start /unix "$menu/$product (simulated instrument).lnk"
 check "main window comes up" window_up "TG Q3207A"
 check "the driver queries the simulated instrument" \
-  wait_for_line "$live" "^read $resource [+-][0-9]"
+  eventually 20 has_line "$live" "^read $resource [+-][0-9]"
 check "no message box at start-up" no_box
 check "program closes" probe close "TG Q3207A" 20000
-check "the driver session closes at exit" wait_for_line "$live" "^close $resource\$"
+check "the driver session closes at exit" eventually 20 has_line "$live" "^close $resource\$"
 
 echo "--- the simulator's launcher passes its options on"
 # With one instrument on the mainframe only -n brings up the choice.
@@ -103,20 +96,20 @@ probe close "$product" 10000
 check "main window comes up" window_up "TG Q3207A"
 check "program closes" probe close "TG Q3207A" 20000
 wait "$program"
-check "the simulated VISA was never loaded" test ! -e "$direct"
+check "the simulated VISA was never loaded" absent "$direct"
 
 echo "--- installing again without the simulator"
 check "installer /S /NOSIMULATOR finishes with status 0" timeout 120 wine "$setup" /S /NOSIMULATOR
-check "the simulator folder is gone" test ! -e "$instdir/simulator"
+check "the simulator folder is gone" absent "$instdir/simulator"
 check "the simulator's Start-menu entry is gone" \
-  test ! -e "$menu/$product (simulated instrument).lnk"
+  absent "$menu/$product (simulated instrument).lnk"
 check "the program's files stay" diff -r -x uninstall.exe -x simulator "$stage" "$instdir"
 check "the program's Start-menu entry stays" test -f "$menu/$product.lnk"
 
 echo "--- uninstalling"
 # The uninstaller runs from a copy of itself and returns at once.
 timeout 60 wine "$instdir_win\\uninstall.exe" /S
-check "uninstall removes the installation folder" gone "$instdir"
-check "uninstall removes the Start-menu folder" gone "$menu"
+check "uninstall removes the installation folder" eventually 30 absent "$instdir"
+check "uninstall removes the Start-menu folder" eventually 30 absent "$menu"
 check "uninstall removes the registry entry" fails registered
 [ "$checks_failed" -eq 0 ]

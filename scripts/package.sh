@@ -20,9 +20,9 @@ binaries=(tgq3207sfp.exe tgq3207_32.dll simulator/VISA32.DLL simulator/tgq3207sf
 documents=(README.md LICENSE.txt)
 screenshots=("$SFP_ROOT"/docs/screenshots/*.png)
 
-# stage ARCH BUILD STAGE TRIPLET: the installation's files, stripped of debug information.
+# stage BUILD STAGE TRIPLET: the installation's files, stripped of debug information.
 stage() {
-  local arch=$1 bin=$2/bin dir=$3 triplet=$4
+  local bin=$1/bin dir=$2 triplet=$3
   rm -rf "$dir" && mkdir -p "$dir/simulator" "$dir/docs/screenshots" || return 1
   cp "$bin/tgq3207sfp.exe" "$bin/tgq3207_32.dll" "$dir/" &&
     cp "$bin/visa-sim/VISA32.DLL" "$dir/simulator/" &&
@@ -62,7 +62,7 @@ package() {
   local root="tgq3207sfp-$version-$arch"
   local dir="$out/stage-$arch/$root" zip="$out/$root.zip" setup="$out/$root-setup.exe"
   echo "--- $arch from $build"
-  check "$arch: staged from $build" stage "$arch" "$build" "$dir" "$triplet" || return
+  check "$arch: staged from $build" stage "$build" "$dir" "$triplet" || return
   local file
   for file in "${binaries[@]}"; do
     check "$arch: $file is $format" has_format "$triplet-objdump" "$format" "$dir/$file"
