@@ -1,0 +1,161 @@
+// Thousands of random operator actions on the live program over the simulated
+// mainframe, with faults injected at random: time-outs, rejected values, error
+// floods, a slow instrument and calls refused while another is in progress.
+// It passes when the program never crashes or hangs, every box is answered,
+// and after each checkpoint Sync (every hundred actions, and at the end) the
+// remembered state equals the instrument's.
+//
+//   SFP_MONKEY_SEED=<n>     the seed (printed by every run)
+//   SFP_MONKEY_ACTIONS=<n>  how many actions
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/sfp_app.h"
+#include "instrument/instrument.h"
+#include "res/resource.h"
+#include "tests/hardening/monkey_operator.h"
+#include "tests/hardening/remembered_state.h"
+#include "tests/live/live_road.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/simulated_mainframe.h"
+
+namespace {
+
+constexpr unsigned kDefaultSeed = 20261208;
+constexpr int kDefaultActions = 1200;
+// An action that takes longer than this counts as a hang.
+constexpr auto kLongestAction = std::chrono::seconds(10);
+// Actions between two Syncs whose result is compared with the instrument.
+constexpr int kCheckpointEvery = 100;
+
+unsigned long EnvNumber(const char* name, unsigned long fallback) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') return fallback;
+  return std::strtoul(text, nullptr, 10);
+}
+
+// Set commands whose messages flood the error queue: never queries, so that
+// the final Sync reads through.
+const char* const kFloodHeaders[] = {"FREQ", "VOLT:OFFS", "AM:DEPT", "FM:DEV", "BM:PHAS",
+                                     "SWE:TIME", "FSK:FREQ", "PULS:DCYC"};
+
+// The built-in Q3207, slow, with time-outs at random I/Os and two floods.
+std::string FaultyMainframe(std::mt19937& random, int actions) {
+  std::string config = BuiltInMainframeWith("delay-ms 1\n");
+  std::uniform_int_distribution<int> io(40, actions * 4);
+  for (int i = 0; i < actions / 60 + 1; ++i) config += "timeout-io " + std::to_string(io(random)) + "\n";
+  std::uniform_int_distribution<int> header(0, sizeof kFloodHeaders / sizeof *kFloodHeaders - 1);
+  for (int i = 0; i < 2; ++i)
+    config += std::string("error-flood ") + kFloodHeaders[header(random)] + " 3\n";
+  return config;
+}
+
+int CountStarting(const std::vector<std::string>& lines, const std::string& start) {
+  int count = 0;
+  for (const std::string& line : lines) count += line.rfind(start, 0) == 0;
+  return count;
+}
+
+bool BoxLeftOpen() {
+  bool open = false;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hWnd, LPARAM found) {
+        char cls[16] = "";
+        ::GetClassNameA(hWnd, cls, sizeof cls);
+        if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) *reinterpret_cast<bool*>(found) = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&open));
+  return open;
+}
+
+// A Sync (again while a time-out still due ends one early), then the settings
+// on which the remembered state and the instrument disagree.
+std::vector<std::string> SyncAndCompare(CAppFixture& app, CSimulatedMainframe& mainframe,
+                                        const CBoxWatcher& boxes) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    size_t boxesBefore = boxes.m_boxes.size();
+    app.Command(ID_SYSTEM_SYNC);
+    PumpMessages();
+    if (boxes.m_boxes.size() == boxesBefore)
+      return Disagreements(RememberedState(*theApp.m_pInstrument), mainframe.State());
+  }
+  return {"no Sync read through"};
+}
+
+TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
+  const unsigned seed = static_cast<unsigned>(EnvNumber("SFP_MONKEY_SEED", kDefaultSeed));
+  const int actions = static_cast<int>(EnvNumber("SFP_MONKEY_ACTIONS", kDefaultActions));
+  std::printf("monkey: seed %u (SFP_MONKEY_SEED), %d actions (SFP_MONKEY_ACTIONS)\n", seed, actions);
+  std::mt19937 faults(seed ^ 0x5A5A5A5Au);
+  const std::string config = FaultyMainframe(faults, actions);
+
+  CSimulatedMainframe mainframe(config.c_str());
+  CBoxWatcher boxes;
+  CAppFixture app;
+  ASSERT_TRUE(StartLive(app));
+  CInstrument& instrument = *theApp.m_pInstrument;
+  CMonkeyOperator monkey(app, seed);
+
+  int injected = 0;
+  int checkpoints = 0;
+  std::vector<std::string> mismatches;
+  const std::string resource = kSimulatedResource;
+  std::deque<std::string> lastActions;
+  const auto started = std::chrono::steady_clock::now();
+  for (int done = 0; done < actions; ++done) {
+    bool refuse = monkey.Chance(2);
+    if (monkey.Chance(3)) {
+      mainframe.QueueError(-222, "Data out of range");
+      ++injected;
+    }
+    if (refuse) {
+      instrument.m_busy = 1;  // as if another call were still running
+      ++injected;
+    }
+    const auto before = std::chrono::steady_clock::now();
+    lastActions.push_back(monkey.Act());
+    if (lastActions.size() > 10) lastActions.pop_front();
+    if (refuse) instrument.m_busy = 0;
+    const auto took = std::chrono::steady_clock::now() - before;
+
+    std::vector<std::string> traffic = mainframe.TakeTraffic();
+    injected += CountStarting(traffic, "timeout " + resource);
+    for (const char* header : kFloodHeaders)
+      if (config.find(std::string("error-flood ") + header + " ") != std::string::npos)
+        injected += CountStarting(traffic, "write " + resource + " " + header + " ");
+
+    ASSERT_TRUE(app.IsRunning()) << "after action " << done << ": " << lastActions.back();
+    ASSERT_LT(took, kLongestAction) << "action " << done << " hung: " << lastActions.back();
+    ASSERT_FALSE(BoxLeftOpen()) << "after action " << done << ": " << lastActions.back();
+    ASSERT_TRUE(app.Panel() != nullptr && ::IsWindowVisible(app.Panel()))
+        << "no panel shown after action " << done << ": " << lastActions.back();
+    ASSERT_EQ(instrument.m_busy, 0) << "left busy by action " << done << ": " << lastActions.back();
+    if ((done + 1) % kCheckpointEvery == 0 || done + 1 == actions) {
+      ++checkpoints;
+      for (const std::string& mismatch : SyncAndCompare(app, mainframe, boxes))
+        mismatches.push_back("after action " + std::to_string(done) + ": " + mismatch);
+    }
+  }
+
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::printf("monkey: %d actions run in %.1f s, %d faults injected, %zu boxes shown, "
+              "%d checkpoints, %zu mismatches\n",
+              actions, seconds, injected, boxes.m_boxes.size(), checkpoints, mismatches.size());
+  for (const std::string& mismatch : mismatches) ADD_FAILURE() << mismatch;
+  EXPECT_TRUE(mismatches.empty()) << "seed " << seed;
+  EXPECT_GT(injected, 0);
+  EXPECT_GT(boxes.m_boxes.size(), 0u);
+}
+
+}  // namespace
