@@ -57,7 +57,8 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-Section "-Program, driver and README"
+Section "Program, driver and README"
+  SectionIn RO
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${STAGE}\tgq3207sfp.exe"
@@ -86,7 +87,7 @@ Section "-Program, driver and README"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section "Simulated instrument (demo without hardware)" SecSimulator
+Section "Simulated instrument (demo)" SecSimulator
   SetShellVarContext all
   SetOutPath "$INSTDIR\simulator"
   File "${STAGE}\simulator\VISA32.DLL"
