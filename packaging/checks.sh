@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the packaging scripts: each check prints one PASS or FAIL line,
 # which ./run-tests counts. (Output is read to its end, never with grep -q,
 # since an early close of a pipe is a failure under pipefail.)

@@ -40,11 +40,12 @@ probe() { timeout 60 wine "$probe" "$@"; }
 
 # eventually SECONDS COMMAND...: the command succeeds within that time.
 eventually() {
-  local tries=$(($1 * 5)) i
+  local tries=$(($1 * 5))
   shift
-  for i in $(seq "$tries"); do
+  while [ "$tries" -gt 0 ]; do
     "$@" && return 0
     sleep 0.2
+    tries=$((tries - 1))
   done
   return 1
 }
