@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# scripts/bench.sh [RUNS]: builds the speed benchmarks and prints the figures,
+# each measured in this run beside its baseline, with the machine they were
+# taken on. RUNS (default 15) is the number of measured starts per program.
+#   start-up to the Main panel shown, non-live and live, against a minimal dialog
+#   one operator change end to end, and the live instrument's own cost per call
+#   discovery of 25 simulated resources
+# Trees: build/bench-win64 and build/bench-native (optimised, without the
+# sanitizers, so that they do not weigh on the figures); Wine prefix
+# build/bench-wineprefix. SFP_BENCH_JOBS sets the build's parallel jobs (2).
+set -euo pipefail
+export SFP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+runs="${1:-15}"
+jobs="${SFP_BENCH_JOBS:-2}"
+win="$SFP_ROOT/build/bench-win64"
+native="$SFP_ROOT/build/bench-native"
+
+configure() {
+  local dir=$1
+  shift
+  [ -f "$dir/build.ninja" ] && return 0
+  cmake -S "$SFP_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" \
+    >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+}
+configure "$win" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
+configure "$native" -DSFP_SANITIZE=OFF
+cmake --build "$win" -j"$jobs" --target tgq3207sfp tgq3207_32 sfp_visa_sim_dll \
+  minimal_dialog launch_timer change_bench discovery_bench >/dev/null
+cmake --build "$native" -j"$jobs" --target live_call_bench >/dev/null
+
+export SFP_WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/bench-wineprefix}"
+source "$SFP_ROOT/scripts/wine-env.sh"
+sfp_wine_prefix
+bin="$win/bin"
+export WINEPATH="$(sfp_winpath "$bin/visa-sim")"
+# A crash ends the program instead of waiting in the debugger.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
+
+echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version 2>/dev/null)"
+echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+"$native/bin/live_call_bench" --header
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  bin=$1 runs=$2
+  wineserver -p
+  wine wineboot >/dev/null 2>&1
+  cd "$bin"
+  timeout 900 wine launch_timer.exe "$runs" "Minimal Dialog" minimal_dialog.exe \
+    "start-up to Main panel, non-live (-a NOSUCH::INSTR)" "TG Q3207A" "tgq3207sfp.exe -a NOSUCH::INSTR" \
+    "start-up to Main panel, live (simulated mainframe)" "TG Q3207A" tgq3207sfp.exe
+  timeout 600 wine change_bench.exe
+  timeout 300 wine discovery_bench.exe
+  wineserver -k' bench "$bin" "$runs" 2>&1 | tr -d "\r"
+echo
+echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
