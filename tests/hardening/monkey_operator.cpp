@@ -92,6 +92,11 @@ std::string CMonkeyOperator::ChooseFromList(int id) {
   HWND panel = m_app.Panel();
   int count = ItemCount(panel, id);
   if (count <= 0) return "list " + std::to_string(id) + " empty";
+  if (Chance(15)) {  // the list opened: with Alt held, a read-back
+    OpenList(panel, id);
+    PumpMessages();
+    return "open list " + std::to_string(id);
+  }
   int index = Between(0, count - 1);
   ChooseItem(panel, id, index);
   PumpMessages();
@@ -115,6 +120,11 @@ std::string CMonkeyOperator::Act() {
   CControls controls = ControlsOfPanel();
   int kind = Between(1, 100);
   if (kind <= 10 || m_app.Panel() == nullptr) return prefix + MenuCommand();
+  if (kind <= 13) {
+    ClickBackground(m_app.Panel(), POINT{2, 2});
+    PumpMessages();
+    return prefix + "click background";
+  }
   if (kind <= 45 && !controls.fields.empty()) return prefix + TypeIntoField(OneOf(controls.fields));
   if (kind <= 65 && !controls.spins.empty()) return prefix + SpinArrow(OneOf(controls.spins));
   if (kind <= 85 && !controls.buttons.empty()) return prefix + PressButton(OneOf(controls.buttons));
