@@ -51,6 +51,13 @@ const COperation kReset{ID_PANELS_MAIN,
                         [](CAppFixture& app) { app.Command(ID_SYSTEM_RESET); }};
 const COperation kSelfTest{ID_PANELS_MAIN,
                            [](CAppFixture& app) { app.Command(ID_SYSTEM_SELFTEST); }};
+// A Set that no read-back follows, and a read-back alone (Alt held).
+const COperation kSetFskSource{ID_PANELS_FSK,
+                               [](CAppFixture& app) { ChooseItem(app.Panel(), IDC_FSK_SOURCE, 1); }};
+const COperation kAltReadFunc{ID_PANELS_MAIN, [](CAppFixture& app) {
+                                CAltKeyHeld alt;
+                                OpenList(app.Panel(), IDC_MAIN_FUNC);
+                              }};
 template <int button>
 void Press(CAppFixture& app) {
   ClickButton(app.Panel(), button);
@@ -201,6 +208,10 @@ const CFaultRow kRows[] = {
      Join({Lost("FREQ 2000"), FreqReadBacks(k1000)}), {}, {}},
     {"TimeOutOnReadBack", EFault::kTimeOut, "FREQ?", &kSetFreq, {kTimeOutBox},
      Join({Command("FREQ 2000"), Hang("FREQ?")}), kFreqTaken, kFreqTaken},
+    {"TimeOutOnSetWithoutReadBack", EFault::kTimeOut, "FSK:SOUR", &kSetFskSource, {kTimeOutBox},
+     Lost("FSK:SOUR EXT"), {}, {}},
+    {"TimeOutOnAltRead", EFault::kTimeOut, "FUNC?", &kAltReadFunc, {kTimeOutBox}, Hang("FUNC?"),
+     {}, {}},
     {"TimeOutOnSync", EFault::kTimeOut, "AM:STAT?", &kSync, {kTimeOutBox},
      Join({kSyncToAmState, Hang("AM:STAT?")}), {}, {}},
     {"TimeOutOnReset", EFault::kTimeOut, "*RST", &kReset, {kTimeOutBox},
@@ -219,6 +230,11 @@ const CFaultRow kRows[] = {
     // A failed read-back ends its block: the duty cycle is not re-read.
     {"ErrorOnReadBack", EFault::kInstrumentError, "FREQ?", &kSetFreq, kFloodBoxes,
      Join({Command("FREQ 2000"), Query("FREQ?", k2000, 4), kDrainFlood}), kFreqTaken, kFreqTaken},
+    // The instrument took the source, but only a Sync will tell the remembered state.
+    {"ErrorOnSetWithoutReadBack", EFault::kInstrumentError, "FSK:SOUR", &kSetFskSource,
+     kFloodBoxes, Join({Command("FSK:SOUR EXT", 4), kDrainFlood}), {}, {{"fsk.source", "1"}}},
+    {"ErrorOnAltRead", EFault::kInstrumentError, "FUNC?", &kAltReadFunc, kFloodBoxes,
+     Join({Query("FUNC?", "SIN", 4), kDrainFlood}), {}, {}},
     {"ErrorOnSync", EFault::kInstrumentError, "AM:STAT?", &kSync, kFloodBoxes,
      Join({kSyncToAmState, Query("AM:STAT?", "0", 4), kDrainFlood}), {}, {}},
     {"ErrorOnReset", EFault::kInstrumentError, "*RST", &kReset, kFloodBoxes,
@@ -233,6 +249,8 @@ const CFaultRow kRows[] = {
      Join({Query("*OPT?", "1:PLL", 4), kDrainFlood}), {}, {}, kPhaseLockUnread},
 
     {"BusyOnSetAndReadBack", EFault::kBusy, "", &kSetFreq, {kTooFast, kTooFast}, {}, {}, {}},
+    {"BusyOnSetWithoutReadBack", EFault::kBusy, "", &kSetFskSource, {kTooFast}, {}, {}, {}},
+    {"BusyOnAltRead", EFault::kBusy, "", &kAltReadFunc, {kTooFast}, {}, {}, {}},
     {"BusyOnSync", EFault::kBusy, "", &kSync, {kTooFast}, {}, {}, {}},
     {"BusyOnReset", EFault::kBusy, "", &kReset, {kTooFast}, {}, {}, {}},
     {"BusyOnSelfTest", EFault::kBusy, "", &kSelfTest, {kTooFast}, {}, {}, {}},
