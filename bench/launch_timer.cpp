@@ -126,8 +126,8 @@ std::string Ratio(double ratio) {
 
 int main(int argc, char** argv) {
   if (argc < 7 || (argc - 4) % 3 != 0) {
-    std::fprintf(stderr,
-                 "usage: launch_timer RUNS BASE_CAPTION BASE_COMMAND [FIGURE CAPTION COMMAND]...\n");
+    std::fprintf(stderr, "usage: launch_timer RUNS BASE_CAPTION BASE_COMMAND"
+                         " [FIGURE CAPTION COMMAND]...\n");
     return 2;
   }
   int runs = std::atoi(argv[1]);

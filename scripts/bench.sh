@@ -36,7 +36,8 @@ export WINEPATH="$(sfp_winpath "$bin/visa-sim")"
 # A crash ends the program instead of waiting in the debugger.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
 
-echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version 2>/dev/null)"
+cpu="$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')"
+echo "Machine: $(nproc) CPUs, $cpu, $(wine --version 2>/dev/null)"
 echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 "$native/bin/live_call_bench" --header
@@ -46,7 +47,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wine wineboot >/dev/null 2>&1
   cd "$bin"
   timeout 900 wine launch_timer.exe "$runs" "Minimal Dialog" minimal_dialog.exe \
-    "start-up to Main panel, non-live (-a NOSUCH::INSTR)" "TG Q3207A" "tgq3207sfp.exe -a NOSUCH::INSTR" \
+    "start-up to Main panel, non-live (-a NOSUCH::INSTR)" "TG Q3207A" \
+    "tgq3207sfp.exe -a NOSUCH::INSTR" \
     "start-up to Main panel, live (simulated mainframe)" "TG Q3207A" tgq3207sfp.exe
   timeout 600 wine change_bench.exe
   timeout 300 wine discovery_bench.exe
