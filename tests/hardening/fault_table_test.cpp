@@ -45,15 +45,13 @@ struct COperation {
 
 const COperation kSetFreq{ID_PANELS_MAIN,
                           [](CAppFixture& app) { EnterValue(app.Panel(), IDC_MAIN_FREQ, "2k"); }};
-const COperation kSync{ID_PANELS_MAIN,
-                       [](CAppFixture& app) { app.Command(ID_SYSTEM_SYNC); }};
-const COperation kReset{ID_PANELS_MAIN,
-                        [](CAppFixture& app) { app.Command(ID_SYSTEM_RESET); }};
+const COperation kSync{ID_PANELS_MAIN, [](CAppFixture& app) { app.Command(ID_SYSTEM_SYNC); }};
+const COperation kReset{ID_PANELS_MAIN, [](CAppFixture& app) { app.Command(ID_SYSTEM_RESET); }};
 const COperation kSelfTest{ID_PANELS_MAIN,
                            [](CAppFixture& app) { app.Command(ID_SYSTEM_SELFTEST); }};
 // A Set that no read-back follows, and a read-back alone (Alt held).
-const COperation kSetFskSource{ID_PANELS_FSK,
-                               [](CAppFixture& app) { ChooseItem(app.Panel(), IDC_FSK_SOURCE, 1); }};
+const COperation kSetFskSource{
+    ID_PANELS_FSK, [](CAppFixture& app) { ChooseItem(app.Panel(), IDC_FSK_SOURCE, 1); }};
 const COperation kAltReadFunc{ID_PANELS_MAIN, [](CAppFixture& app) {
                                 CAltKeyHeld alt;
                                 OpenList(app.Panel(), IDC_MAIN_FUNC);
@@ -163,9 +161,8 @@ TEST_P(FaultTable, ShowsItsBoxesAndChangesNothingElse) {
 const char* const kTooFast = "I/O requests too fast.";
 const char* const kTimeOutBox = "Time Out !";
 const char* const kApiFailure = "API failure.";
-const Lines kFloodBoxes{
-    "Instrument reports error: -300  Device-specific error;flood 1 of 2",
-    "Instrument reports error: -300  Device-specific error;flood 2 of 2"};
+const Lines kFloodBoxes{"Instrument reports error: -300  Device-specific error;flood 1 of 2",
+                        "Instrument reports error: -300  Device-specific error;flood 2 of 2"};
 
 const char* const k1000 = "+1.00000000000000E+03";
 const char* const k2000 = "+2.00000000000000E+03";
@@ -187,13 +184,17 @@ Lines Command(const char* command, int statusByte = 0) {
 Lines Hang(const char* query) { return {Write(query), TimeOut(query), Event("clear")}; }
 // A command lost in the write, and the device clear after it.
 Lines Lost(const char* command) { return {TimeOut(command), Event("clear")}; }
+// One entry of the error queue read.
+Lines Entry(const char* reply) { return {Write("SYST:ERR?"), Read(reply)}; }
 // The reporter's drain of a two-error flood: device clear, two entries, the end.
-const Lines kDrainFlood{Event("clear"),
-                        Write("SYST:ERR?"), Read("-300,\"Device-specific error;flood 1 of 2\""),
-                        Write("SYST:ERR?"), Read("-300,\"Device-specific error;flood 2 of 2\""),
-                        Write("SYST:ERR?"), Read("0,\"No error\"")};
+const Lines kDrainFlood = Join({{Event("clear")},
+                                Entry("-300,\"Device-specific error;flood 1 of 2\""),
+                                Entry("-300,\"Device-specific error;flood 2 of 2\""),
+                                Entry("0,\"No error\"")});
 // After the frequency: its read-back and the duty cycle that depends on it.
-Lines FreqReadBacks(const char* freq) { return Join({Query("FREQ?", freq), Query("PULS:DCYC?", k50)}); }
+Lines FreqReadBacks(const char* freq) {
+  return Join({Query("FREQ?", freq), Query("PULS:DCYC?", k50)});
+}
 const Lines kSyncToAmState = Join({Query("FUNC?", "SIN"), Query("FREQ?", k1000)});
 
 const CRememberedState kFreqTaken{{"freq", "2000"}};
@@ -201,6 +202,8 @@ const CRememberedState kDefaultsRemembered{{"ampl", kDefaultAmpl}};
 const std::vector<std::pair<int, std::string>> kPhaseLockUnread{{IDC_STAT_PHASE_LOCK, "*"}};
 const std::vector<std::pair<int, std::string>> kStatusByteUnread{{IDC_STAT_STATUS_BYTE, "*"}};
 
+// One row a failure, read across.
+// clang-format off
 const CFaultRow kRows[] = {
     // name, fault, target, operation, boxes, traffic, remembered changes, instrument changes,
     // status panel read-outs
@@ -216,9 +219,11 @@ const CFaultRow kRows[] = {
      Join({kSyncToAmState, Hang("AM:STAT?")}), {}, {}},
     {"TimeOutOnReset", EFault::kTimeOut, "*RST", &kReset, {kTimeOutBox},
      Join({{Event("clear")}, Lost("*RST")}), kDefaultsRemembered, {}},
-    {"TimeOutOnSelfTest", EFault::kTimeOut, "*TST?", &kSelfTest, {kTimeOutBox}, Hang("*TST?"), {}, {}},
+    {"TimeOutOnSelfTest", EFault::kTimeOut, "*TST?", &kSelfTest, {kTimeOutBox}, Hang("*TST?"),
+     {}, {}},
     {"TimeOutOnOpc", EFault::kTimeOut, "*OPC?", &kOpc, {kTimeOutBox}, Hang("*OPC?"), {}, {}},
-    {"TimeOutOnClearStatus", EFault::kTimeOut, "*CLS", &kClear, {kTimeOutBox}, Lost("*CLS"), {}, {}},
+    {"TimeOutOnClearStatus", EFault::kTimeOut, "*CLS", &kClear, {kTimeOutBox}, Lost("*CLS"),
+     {}, {}},
     {"TimeOutOnPhaseLock", EFault::kTimeOut, "*OPT?", &kPhaseLock, {kTimeOutBox}, Hang("*OPT?"), {},
      {}, kPhaseLockUnread},
     // The query reports its own time-out; the read-outs show that no answer came.
@@ -254,7 +259,8 @@ const CFaultRow kRows[] = {
     {"BusyOnSync", EFault::kBusy, "", &kSync, {kTooFast}, {}, {}, {}},
     {"BusyOnReset", EFault::kBusy, "", &kReset, {kTooFast}, {}, {}, {}},
     {"BusyOnSelfTest", EFault::kBusy, "", &kSelfTest, {kTooFast}, {}, {}, {}},
-    {"BusyOnStatusByte", EFault::kBusy, "", &kStatusByte, {kTooFast}, {}, {}, {}, kStatusByteUnread},
+    {"BusyOnStatusByte", EFault::kBusy, "", &kStatusByte, {kTooFast}, {}, {}, {},
+     kStatusByteUnread},
     {"BusyOnOpc", EFault::kBusy, "", &kOpc, {kTooFast}, {}, {}, {}},
     {"BusyOnClearStatus", EFault::kBusy, "", &kClear, {kTooFast}, {}, {}, {}},
     {"BusyOnPhaseLock", EFault::kBusy, "", &kPhaseLock, {kTooFast}, {}, {}, {}, kPhaseLockUnread},
@@ -293,6 +299,7 @@ const CFaultRow kRows[] = {
     {"MissingEntryOnPhaseLock", EFault::kMissingEntry, "tgq3207_cmdString_Q", &kPhaseLock,
      {kApiFailure}, {}, {}, {}, kPhaseLockUnread},
 };
+// clang-format on
 
 void PrintTo(const CFaultRow& row, std::ostream* out) { *out << row.name; }
 

@@ -16,14 +16,29 @@ std::string ClassOf(HWND hWnd) {
 
 bool IsUsable(HWND hWnd) { return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd); }
 
-const std::vector<std::string> kMantissas{"0", "1", "2.5", "10", "47", "100", "0.5",
-                                          "3.3", "999", "-1", "-20", "1234.5", "15"};
+const std::vector<std::string> kMantissas{"0",   "1",   "2.5", "10",  "47",     "100", "0.5",
+                                          "3.3", "999", "-1",  "-20", "1234.5", "15"};
 const std::vector<std::string> kPrefixes{"", "", "k", "M", "m", "u", "K"};
-const std::vector<std::string> kBadTexts{
-    "", " ", "abc", "1..2", "--3", "1e999", "k", "1kk", "+-", "0x10", "1,5", "NaN", "inf",
-    "99999999999999999999999999", std::string(300, '7'), "2.5 M Hz", "SIN", "\t"};
-const std::vector<UINT> kMenu{ID_PANELS_MAIN, ID_PANELS_STATUS, ID_PANELS_AM,   ID_PANELS_BM,
-                              ID_PANELS_FM,   ID_PANELS_SWEEP,  ID_PANELS_FSK,  ID_SYSTEM_SYNC,
+const std::vector<std::string> kBadTexts{"",
+                                         " ",
+                                         "abc",
+                                         "1..2",
+                                         "--3",
+                                         "1e999",
+                                         "k",
+                                         "1kk",
+                                         "+-",
+                                         "0x10",
+                                         "1,5",
+                                         "NaN",
+                                         "inf",
+                                         "99999999999999999999999999",
+                                         std::string(300, '7'),
+                                         "2.5 M Hz",
+                                         "SIN",
+                                         "\t"};
+const std::vector<UINT> kMenu{ID_PANELS_MAIN,  ID_PANELS_STATUS,  ID_PANELS_AM,  ID_PANELS_BM,
+                              ID_PANELS_FM,    ID_PANELS_SWEEP,   ID_PANELS_FSK, ID_SYSTEM_SYNC,
                               ID_SYSTEM_RESET, ID_SYSTEM_SELFTEST};
 
 }  // namespace
@@ -69,7 +84,8 @@ std::string CMonkeyOperator::TypeIntoField(int id) {
 std::string CMonkeyOperator::SpinArrow(int id) {
   bool up = Chance(50);
   int times = Chance(20) ? Between(5, 30) : Between(1, 3);  // held, or clicked
-  std::string done = "spin " + std::to_string(id) + (up ? " up x" : " down x") + std::to_string(times);
+  std::string done =
+      "spin " + std::to_string(id) + (up ? " up x" : " down x") + std::to_string(times);
   if (Chance(10)) {  // let go elsewhere, or never: nothing may be sent
     for (int i = 0; i < times; ++i) Spin(m_app.Panel(), id, up ? SB_LINEUP : SB_LINEDOWN);
     return done + " held";

@@ -43,15 +43,16 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
 }
 
 // Set commands whose messages flood the error queue: never queries, so that
-// the final Sync reads through.
-const char* const kFloodHeaders[] = {"FREQ", "VOLT:OFFS", "AM:DEPT", "FM:DEV", "BM:PHAS",
-                                     "SWE:TIME", "FSK:FREQ", "PULS:DCYC"};
+// the checkpoint Syncs read through.
+const char* const kFloodHeaders[] = {"FREQ",    "VOLT:OFFS", "AM:DEPT",  "FM:DEV",
+                                     "BM:PHAS", "SWE:TIME",  "FSK:FREQ", "PULS:DCYC"};
 
 // The built-in Q3207, slow, with time-outs at random I/Os and two floods.
 std::string FaultyMainframe(std::mt19937& random, int actions) {
   std::string config = BuiltInMainframeWith("delay-ms 1\n");
   std::uniform_int_distribution<int> io(40, actions * 4);
-  for (int i = 0; i < actions / 60 + 1; ++i) config += "timeout-io " + std::to_string(io(random)) + "\n";
+  for (int i = 0; i < actions / 60 + 1; ++i)
+    config += "timeout-io " + std::to_string(io(random)) + "\n";
   std::uniform_int_distribution<int> header(0, sizeof kFloodHeaders / sizeof *kFloodHeaders - 1);
   for (int i = 0; i < 2; ++i)
     config += std::string("error-flood ") + kFloodHeaders[header(random)] + " 3\n";
@@ -71,7 +72,8 @@ bool BoxLeftOpen() {
       [](HWND hWnd, LPARAM found) {
         char cls[16] = "";
         ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) *reinterpret_cast<bool*>(found) = true;
+        if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0)
+          *reinterpret_cast<bool*>(found) = true;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&open));
@@ -95,7 +97,8 @@ std::vector<std::string> SyncAndCompare(CAppFixture& app, CSimulatedMainframe& m
 TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
   const unsigned seed = static_cast<unsigned>(EnvNumber("SFP_MONKEY_SEED", kDefaultSeed));
   const int actions = static_cast<int>(EnvNumber("SFP_MONKEY_ACTIONS", kDefaultActions));
-  std::printf("monkey: seed %u (SFP_MONKEY_SEED), %d actions (SFP_MONKEY_ACTIONS)\n", seed, actions);
+  std::printf("monkey: seed %u (SFP_MONKEY_SEED), %d actions (SFP_MONKEY_ACTIONS)\n", seed,
+              actions);
   std::mt19937 faults(seed ^ 0x5A5A5A5Au);
   const std::string config = FaultyMainframe(faults, actions);
 
@@ -149,9 +152,10 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
 
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::printf("monkey: %d actions run in %.1f s, %d faults injected, %zu boxes shown, "
-              "%d checkpoints, %zu mismatches\n",
-              actions, seconds, injected, boxes.m_boxes.size(), checkpoints, mismatches.size());
+  std::printf(
+      "monkey: %d actions run in %.1f s, %d faults injected, %zu boxes shown, "
+      "%d checkpoints, %zu mismatches\n",
+      actions, seconds, injected, boxes.m_boxes.size(), checkpoints, mismatches.size());
   for (const std::string& mismatch : mismatches) ADD_FAILURE() << mismatch;
   EXPECT_TRUE(mismatches.empty()) << "seed " << seed;
   EXPECT_GT(injected, 0);
