@@ -65,18 +65,16 @@ int CountStarting(const std::vector<std::string>& lines, const std::string& star
   return count;
 }
 
+BOOL CALLBACK NoteVisibleDialog(HWND hWnd, LPARAM found) {
+  char cls[16] = "";
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
 bool BoxLeftOpen() {
   bool open = false;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND hWnd, LPARAM found) {
-        char cls[16] = "";
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0)
-          *reinterpret_cast<bool*>(found) = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&open));
+  ::EnumThreadWindows(::GetCurrentThreadId(), NoteVisibleDialog, reinterpret_cast<LPARAM>(&open));
   return open;
 }
 

@@ -38,15 +38,14 @@ const CVisit kVisits[] = {
     {ID_PANELS_SWEEP, IDC_SWEEP_STOP, "20k", "swe.stop", "20000", "1000"},
 };
 
+BOOL CALLBACK CountIfVisible(HWND hWnd, LPARAM counter) {
+  if (::IsWindowVisible(hWnd)) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
 int VisibleWindowsOfThisThread() {
   int count = 0;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND hWnd, LPARAM counter) {
-        if (::IsWindowVisible(hWnd)) ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  ::EnumThreadWindows(::GetCurrentThreadId(), CountIfVisible, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
