@@ -9,6 +9,40 @@
 
 #include "instrument/nonlive_instrument.h"
 
+// Every setting with a Set and a Get, recorded alike.
+#define SFP_RECORDED_SETTINGS(X) \
+  X(int16_t, TrigSource) \
+  X(int16_t, AmSource) \
+  X(int16_t, FmFunc) \
+  X(int16_t, AmFunc) \
+  X(double, SweepTime) \
+  X(double, StartFreq) \
+  X(double, StopFreq) \
+  X(double, FmFreq) \
+  X(double, AmFreq) \
+  X(int16_t, Func) \
+  X(double, FmDev) \
+  X(double, Freq) \
+  X(double, Ampl) \
+  X(double, Offset) \
+  X(double, DutyCycle) \
+  X(double, AmDepth) \
+  X(int16_t, SweepState) \
+  X(int16_t, SweepSpacing) \
+  X(int16_t, AmState) \
+  X(int16_t, FmState) \
+  X(int16_t, Load) \
+  X(int16_t, BmState) \
+  X(int16_t, BmSource) \
+  X(int32_t, BmCount) \
+  X(double, BmPhase) \
+  X(double, BmRate) \
+  X(int16_t, TrigSlope) \
+  X(double, FskFreq) \
+  X(int16_t, FskState) \
+  X(int16_t, FskSource) \
+  X(double, FskRate)
+
 class CRecordingInstrument : public CNonLiveInstrument {
  public:
   ~CRecordingInstrument() override;
@@ -45,37 +79,7 @@ class CRecordingInstrument : public CNonLiveInstrument {
 #define SFP_RECORD(type, name) \
   void Set##name(type value) override; \
   type Get##name(int16_t query) override;
-  SFP_RECORD(int16_t, TrigSource)
-  SFP_RECORD(int16_t, AmSource)
-  SFP_RECORD(int16_t, FmFunc)
-  SFP_RECORD(int16_t, AmFunc)
-  SFP_RECORD(double, SweepTime)
-  SFP_RECORD(double, StartFreq)
-  SFP_RECORD(double, StopFreq)
-  SFP_RECORD(double, FmFreq)
-  SFP_RECORD(double, AmFreq)
-  SFP_RECORD(int16_t, Func)
-  SFP_RECORD(double, FmDev)
-  SFP_RECORD(double, Freq)
-  SFP_RECORD(double, Ampl)
-  SFP_RECORD(double, Offset)
-  SFP_RECORD(double, DutyCycle)
-  SFP_RECORD(double, AmDepth)
-  SFP_RECORD(int16_t, SweepState)
-  SFP_RECORD(int16_t, SweepSpacing)
-  SFP_RECORD(int16_t, AmState)
-  SFP_RECORD(int16_t, FmState)
-  SFP_RECORD(int16_t, Load)
-  SFP_RECORD(int16_t, BmState)
-  SFP_RECORD(int16_t, BmSource)
-  SFP_RECORD(int32_t, BmCount)
-  SFP_RECORD(double, BmPhase)
-  SFP_RECORD(double, BmRate)
-  SFP_RECORD(int16_t, TrigSlope)
-  SFP_RECORD(double, FskFreq)
-  SFP_RECORD(int16_t, FskState)
-  SFP_RECORD(int16_t, FskSource)
-  SFP_RECORD(double, FskRate)
+  SFP_RECORDED_SETTINGS(SFP_RECORD)
 #undef SFP_RECORD
 
  private:
