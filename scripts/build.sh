@@ -8,6 +8,9 @@ sfp_build() {
     native) args+=(-DSFP_SANITIZE=ON) ;;
     fuzz) args+=(-DSFP_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   esac
+  # A compiler cache, when the machine has one, makes rebuilds in other clones cheap.
+  command -v ccache >/dev/null &&
+    args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   mkdir -p "$SFP_ROOT/build"
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$SFP_ROOT" -B "$dir" "${args[@]}" >"$dir.configure.log" 2>&1 ||
