@@ -6,6 +6,22 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# Debian's `wine` launcher starts every program with the 32-bit loader once wine32 is
+# installed; that loader hands 64-bit programs on to the 64-bit one, at the cost of a
+# 32-bit start first (minutes on a machine that runs 32-bit code only under emulation).
+# Here `wine` (and `wine-stable`, which wineboot calls) start the 64-bit loader, which
+# hands 32-bit programs on to the 32-bit one in turn.
+if [ -x /usr/lib/wine/wine64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64
+  sfp_wine_bin="$SFP_ROOT/build/wine-bin"
+  mkdir -p "$sfp_wine_bin"
+  for launcher in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$sfp_wine_bin/$launcher"
+    chmod +x "$sfp_wine_bin/$launcher"
+  done
+  case ":$PATH:" in *":$sfp_wine_bin:"*) ;; *) export PATH="$sfp_wine_bin:$PATH" ;; esac
+fi
+
 sfp_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating Wine prefix $WINEPREFIX"
