@@ -7,7 +7,8 @@
 namespace {
 const char* const kNames[] = {"SINC", "NEG_RAMP", "EXP_RISE", "EXP_FALL", "CARDIAC"};
 const int kNameCount = 5;
-const int kMaxLength = 12;
+// A limit on typing only: a name the instrument reports may be longer.
+const int kMaxTypedLength = 12;
 }  // namespace
 
 // Going down, the first of SINC..EXP_FALL found anywhere in the text gives the
@@ -26,11 +27,11 @@ std::string NextUserName(const std::string& text, bool up) {
 
 CNameSetting::CNameSetting(CWnd* dialog, int editId, int spinId)
     : CPanelField(editId, spinId), m_dialog(dialog) {
-  ::SendDlgItemMessageA(dialog->m_hWnd, editId, EM_LIMITTEXT, kMaxLength, 0);
+  ::SendDlgItemMessageA(dialog->m_hWnd, editId, EM_LIMITTEXT, kMaxTypedLength, 0);
 }
 
 std::string CNameSetting::Text() const {
-  char text[kMaxLength + 2] = "";
+  char text[kUserFuncTextSize] = "";
   ::GetDlgItemTextA(m_dialog->m_hWnd, EditId(), text, sizeof text);
   return text;
 }

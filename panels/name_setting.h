@@ -1,5 +1,5 @@
-// The user-waveform name field: text, at most 12 characters; its arrows walk a
-// fixed list of names.
+// The user-waveform name field: text, typed up to 12 characters but holding
+// whatever name the instrument reports; its arrows walk a fixed list of names.
 #pragma once
 
 #include <string>

@@ -213,6 +213,16 @@ TEST_F(MainPanel, NameFieldSendsOnEnter) {
   EnterValue(panel, IDC_MAIN_USER, "EXP_FALL");
   EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_FALL)", "GetUserFunc(1)"}));
   EXPECT_EQ(Text(IDC_MAIN_USER), "EXP_FALL");
+  // The typing limit does not cut a longer name that the instrument reported.
+  instrument->SetUserFunc("ARB_WAVEFORM_20CHARS");
+  FocusOn(panel, IDC_MAIN_FREQ);
+  {
+    CAltKeyHeld alt;
+    FocusOn(panel, IDC_MAIN_USER);
+  }
+  instrument->Take();
+  PressKey(VK_RETURN);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(ARB_WAVEFORM_20CHARS)", "GetUserFunc(1)"}));
 }
 
 TEST_F(MainPanel, AltWithFocusReadsTheInstrumentAndGivesTheFocusAway) {
