@@ -18,6 +18,7 @@ class CNameSetting : public CPanelField {
   void StepShown(bool up) override;
   void SendShown() override;
   bool KeepsFocusOnAltRead() const override { return true; }
+  bool ShowsWaitCursorOnAltRead() const override { return false; }
 
  private:
   std::string Text() const;

@@ -36,6 +36,8 @@ class CPanelField : public CPanelElement {
   virtual void AfterSendFailure() {}
   // Alt plus focus leaves the focus in the field instead of the focus sink.
   virtual bool KeepsFocusOnAltRead() const { return false; }
+  // Alt plus focus reads the instrument under the wait cursor.
+  virtual bool ShowsWaitCursorOnAltRead() const { return true; }
   virtual HBRUSH CtlColor(HDC, HWND, UINT) { return nullptr; }
 
  private:

@@ -1,5 +1,7 @@
 #include "panels/setting_panel.h"
 
+#include <optional>
+
 #include "framework/win32/wait_cursor.h"
 #include "instrument/instrument.h"
 #include "panels/guarded_call.h"
@@ -117,7 +119,8 @@ bool CSettingPanel::OnEditSetFocus(UINT id) {
   CPanelField* field = FieldByEdit(static_cast<int>(id));
   if (field == nullptr) return false;
   if (!AltKeyHeld()) return true;
-  CWaitCursor wait;
+  std::optional<CWaitCursor> wait;
+  if (field->ShowsWaitCursorOnAltRead()) wait.emplace();
   if (Guarded([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
     ::SetFocus(FocusSink());
   return true;

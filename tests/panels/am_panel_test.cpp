@@ -184,6 +184,7 @@ TEST_F(AmPanel, AltWithFocusOnTheNameReadsItAndKeepsTheFocus) {
     FocusOn(panel, IDC_AM_USER);
   }
   EXPECT_EQ(instrument->Take(), Calls{"GetUserFunc(1)"});
+  EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 0);
   EXPECT_EQ(Text(IDC_AM_USER), "CARDIAC");
   EXPECT_EQ(FocusedId(), IDC_AM_USER);
 }

@@ -233,6 +233,7 @@ TEST_F(MainPanel, AltWithFocusReadsTheInstrumentAndGivesTheFocusAway) {
   Calls calls = instrument->Take();
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.front(), "GetFreq(1)");
+  EXPECT_EQ(instrument->m_waitDepthAt["GetFreq(1)"], 1);
   EXPECT_EQ(FocusedId(), IDC_MAIN_FRAME);
   FocusOn(panel, IDC_MAIN_AMPL);  // without Alt nothing is queried
   for (const std::string& call : instrument->Take()) EXPECT_NE(call, "GetAmpl(1)");
@@ -241,6 +242,7 @@ TEST_F(MainPanel, AltWithFocusReadsTheInstrumentAndGivesTheFocusAway) {
     FocusOn(panel, IDC_MAIN_USER);
   }
   EXPECT_EQ(instrument->Take().back(), "GetUserFunc(1)");
+  EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 0);  // the name is read quietly
   EXPECT_EQ(FocusedId(), IDC_MAIN_USER);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/user_exception.h"
+#include "framework/win32/wait_cursor.h"
 
 std::string FormatArgument(double value) {
   char text[40];
@@ -38,6 +39,7 @@ std::vector<std::string> CRecordingInstrument::Take() {
 
 void CRecordingInstrument::Call(const std::string& operation, const std::string& argument) {
   m_calls.push_back(operation + "(" + argument + ")");
+  m_waitDepthAt[m_calls.back()] = WaitCursorDepth();
   auto due = m_failures.find(operation);
   if (due == m_failures.end() || due->second.empty()) return;
   m_lastStatus = due->second.front();

@@ -53,6 +53,8 @@ class CRecordingInstrument : public CNonLiveInstrument {
   int32_t m_lastStatus = 0;
   int16_t m_busyAnswer = 0;
   bool* m_deleted = nullptr;  // set when the object is deleted
+  // call ("GetFreq(1)") -> depth of the wait cursor the last time it was made
+  std::map<std::string, int> m_waitDepthAt;
 
   // Makes the next `times` calls of `operation` fail with `status`.
   void Fail(const std::string& operation, int32_t status, int times = 1);
