@@ -2,6 +2,8 @@
 // the value once the driver took it; each Get with the query flag asks the
 // instrument and keeps its reply.
 
+#include <algorithm>
+
 #include "instrument/live_instrument.h"
 #include "instrument/reply_decoding.h"
 
@@ -46,10 +48,12 @@ void CLiveInstrument::SendReal(const char* header, double value) {
 }
 
 std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
-  // Whatever the driver wrote ends at the size it was given.
+  // Whatever the driver wrote ends at the size it was given, which the
+  // buffer always holds.
   char reply[kTextReplySize + 1] = {};
-  Guarded(m_cmdStringQ, Text(query), size, reply);
-  reply[size] = '\0';
+  const int32_t asked = std::clamp<int32_t>(size, 0, kTextReplySize);
+  Guarded(m_cmdStringQ, Text(query), asked, reply);
+  reply[asked] = '\0';
   return reply;
 }
 
