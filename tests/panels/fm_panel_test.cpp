@@ -117,21 +117,17 @@ TEST_F(FmPanel, AnOutOfListFunctionLeavesTheComboEmpty) {
   EXPECT_EQ(SelectedItem(panel, IDC_FM_FUNC), CB_ERR);
 }
 
-TEST_F(FmPanel, AltWithFocusOnTheNameReadsItWithoutTheWaitCursor) {
-  instrument->m_userFunc = "EXP_FALL";
-  {
+TEST_F(FmPanel, NameArrowsWalkTheListAndSendOnRelease) {
+  SpinAndRelease(panel, IDC_FM_USER_SPIN, false, 2);
+  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_RISE)", "GetUserFunc(1)"}));
+  EXPECT_EQ(Text(IDC_FM_USER), "EXP_RISE");
+  EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 1);
+  {  // with Alt, focus reads the name back without the wait cursor
     CAltKeyHeld alt;
     FocusOn(panel, IDC_FM_USER);
   }
   EXPECT_EQ(instrument->Take(), Calls{"GetUserFunc(1)"});
   EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 0);
-  EXPECT_EQ(Text(IDC_FM_USER), "EXP_FALL");
-}
-
-TEST_F(FmPanel, NameArrowsWalkTheListAndSendOnRelease) {
-  SpinAndRelease(panel, IDC_FM_USER_SPIN, false, 2);
-  EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_RISE)", "GetUserFunc(1)"}));
-  EXPECT_EQ(Text(IDC_FM_USER), "EXP_RISE");
 }
 
 }  // namespace
