@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-namespace {
-// "C:\..." or "\\server\...".
 bool IsAbsoluteFolder(const std::string& folder) {
   if (folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
       folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/'))
@@ -11,6 +9,16 @@ bool IsAbsoluteFolder(const std::string& folder) {
   return folder.rfind("\\\\", 0) == 0;
 }
 
+std::string EnvironmentVariable(const char* name) {
+  DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+  if (size == 0) return "";
+  std::string value(size, '\0');
+  DWORD length = ::GetEnvironmentVariableA(name, value.data(), size);
+  value.resize(length < size ? length : 0);
+  return value;
+}
+
+namespace {
 std::string Unquoted(const std::string& entry) {
   std::string text;
   for (char c : entry)
@@ -39,15 +47,6 @@ std::string WindowsFolder() {
   return length > 0 && length < MAX_PATH ? std::string(path, length) : "";
 }
 
-std::string PathVariable() {
-  DWORD size = ::GetEnvironmentVariableA("PATH", nullptr, 0);
-  if (size == 0) return "";
-  std::string value(size, '\0');
-  DWORD length = ::GetEnvironmentVariableA("PATH", value.data(), size);
-  value.resize(length < size ? length : 0);
-  return value;
-}
-
 bool IsFile(const std::string& path) {
   DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -70,14 +69,14 @@ std::vector<std::string> LibrarySearchFolders(const std::vector<std::string>& fi
   return folders;
 }
 
-HMODULE LoadLibraryBySearchPath(const char* name) {
+HMODULE LoadLibraryBySearchPath(const char* name, const std::string& folderAfterProgram) {
   // The libraries' own imports are found by the loader; an empty DLL
   // directory keeps the current directory out of that search on Windows.
   ::SetDllDirectoryA("");
   const std::string windows = WindowsFolder();
-  const std::vector<std::string> fixed = {ProgramFolder(), SystemFolder(),
+  const std::vector<std::string> fixed = {ProgramFolder(), folderAfterProgram, SystemFolder(),
                                           windows.empty() ? "" : windows + "\\System", windows};
-  for (const std::string& folder : LibrarySearchFolders(fixed, PathVariable())) {
+  for (const std::string& folder : LibrarySearchFolders(fixed, EnvironmentVariable("PATH"))) {
     std::string path = folder;
     if (path.back() != '\\' && path.back() != '/') path += '\\';
     path += name;

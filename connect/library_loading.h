@@ -1,6 +1,7 @@
-// Loading a library by its bare name, as VISA32.DLL and the driver library
-// are: the program's folder, the system folders and the absolute folders of
-// PATH are searched in that order; the current directory never is.
+// Loading a library by its bare name, as VISA and the driver library are: the
+// program's folder, an optional folder of the caller's, the system folders and
+// the absolute folders of PATH are searched in that order; the current
+// directory never is.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,8 @@
 #include <vector>
 
 // Null when the library is in none of the folders or does not load.
-HMODULE LoadLibraryBySearchPath(const char* name);
+// `folderAfterProgram` is skipped when empty.
+HMODULE LoadLibraryBySearchPath(const char* name, const std::string& folderAfterProgram = "");
 
 // The folders searched, in order: `fixedFolders` as given, then each entry of
 // `pathVariable` (";"-separated, surrounding quotes removed) that names an
@@ -17,3 +19,10 @@ HMODULE LoadLibraryBySearchPath(const char* name);
 // directory and is left out.
 std::vector<std::string> LibrarySearchFolders(const std::vector<std::string>& fixedFolders,
                                               const std::string& pathVariable);
+
+// "C:\..." or "\\server\...": a folder that does not depend on the current
+// drive or directory.
+bool IsAbsoluteFolder(const std::string& folder);
+
+// Empty when the variable is not set.
+std::string EnvironmentVariable(const char* name);

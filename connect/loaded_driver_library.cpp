@@ -1,6 +1,7 @@
 #include "connect/loaded_driver_library.h"
 
 #include "connect/library_loading.h"
+#include "connect/vxipnp_driver_folder.h"
 
 namespace {
 const char* const kEntryPoints[] = {
@@ -14,7 +15,7 @@ const char* const kEntryPoints[] = {
 }  // namespace
 
 std::unique_ptr<CLoadedDriverLibrary> CLoadedDriverLibrary::Load() {
-  HMODULE module = LoadLibraryBySearchPath("tgq3207_32.dll");
+  HMODULE module = LoadLibraryBySearchPath("tgq3207_32.dll", VxiPnpDriverFolder());
   if (module == nullptr) return nullptr;
   std::unique_ptr<CLoadedDriverLibrary> library(new CLoadedDriverLibrary(module));
   for (const char* name : kEntryPoints)

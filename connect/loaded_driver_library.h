@@ -1,5 +1,6 @@
-// The instrument driver library "tgq3207_32.dll", loaded by name and kept
-// loaded while this object lives; the live instrument looks its entry points
+// The instrument driver library "tgq3207_32.dll", looked for beside the program,
+// then in the VXIplug&play driver folder, then on the usual search path, and
+// kept loaded while this object lives; the live instrument looks its entry points
 // up through it.
 #pragma once
 

@@ -3,6 +3,15 @@
 #include "connect/library_loading.h"
 
 namespace {
+// A vendor's VISA on 64-bit Windows installs visa64.dll, and a visa32.dll that
+// forwards to it only since 2009: a 64-bit program also takes visa64.dll. A
+// 32-bit program asking for VISA32.DLL is sent to the 32-bit one by the system.
+#ifdef _WIN64
+const char* const kLibraryNames[] = {"VISA32.DLL", "visa64.dll"};
+#else
+const char* const kLibraryNames[] = {"VISA32.DLL"};
+#endif
+
 template <typename Function>
 bool Bind(HMODULE module, const char* name, Function& function) {
   function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
@@ -15,7 +24,13 @@ CVisaLibrary::~CVisaLibrary() {
 }
 
 bool CVisaLibrary::Load() {
-  m_module = LoadLibraryBySearchPath("VISA32.DLL");
+  for (const char* name : kLibraryNames)
+    if (LoadComplete(name)) return true;
+  return false;
+}
+
+bool CVisaLibrary::LoadComplete(const char* name) {
+  m_module = LoadLibraryBySearchPath(name);
   if (m_module == nullptr) return false;
   CVisaEntryPoints& e = m_entryPoints;
   bool complete = Bind(m_module, "viOpenDefaultRM", e.openDefaultRM) &

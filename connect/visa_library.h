@@ -1,5 +1,6 @@
-// VISA32.DLL, loaded by name at run time with the entry points that discovery
-// uses looked up by name.
+// The VISA library, loaded by name at run time with the entry points that
+// discovery uses looked up by name: VISA32.DLL, and in a 64-bit program
+// visa64.dll when VISA32.DLL cannot serve.
 #pragma once
 
 #include <windows.h>
@@ -25,12 +26,14 @@ class CVisaLibrary {
   CVisaLibrary(const CVisaLibrary&) = delete;
   CVisaLibrary& operator=(const CVisaLibrary&) = delete;
 
-  // False when the library does not load or lacks an entry point that discovery
-  // calls: a VISA that cannot serve discovery counts as no VISA at all.
+  // False when no library loads that has every entry point discovery calls:
+  // a VISA that cannot serve discovery counts as no VISA at all.
   bool Load();
   const CVisaEntryPoints& EntryPoints() const { return m_entryPoints; }
 
  private:
+  bool LoadComplete(const char* name);
+
   HMODULE m_module = nullptr;
   CVisaEntryPoints m_entryPoints;
 };

@@ -1,6 +1,7 @@
 // Start-up in a process of its own, for the cases that need a library search
-// of their own: what lies beside the program, on PATH and in the current
-// directory is chosen per case. The child is a copy of this test program that
+// of their own: what lies beside the program, on PATH, in the current
+// directory and under the VXIplug&play framework roots (registry, environment,
+// Program Files) is chosen per case. The child is a copy of this test program that
 // runs only the hidden test below and writes what the operator saw into a
 // report file; the parent checks the report.
 #include <windows.h>
@@ -53,7 +54,8 @@ TEST(DiscoveryChild, DISABLED_ReportsWhatTheOperatorSees) {
   char lamp[16];
   std::snprintf(lamp, sizeof lamp, "%06lx", static_cast<unsigned long>(view.lamp));
   report << "live " << view.live << "\nlamp " << lamp << "\naddress " << view.address << "\n"
-         << "visa " << LoadedModulePath("VISA32.DLL") << "\n";
+         << "visa " << LoadedModulePath("VISA32.DLL") << "\n"
+         << "driver " << LoadedModulePath("tgq3207_32.dll") << "\n";
   app.Stop();
 }
 
@@ -72,8 +74,24 @@ const std::string kSimulatedVisa = "visa-sim\\VISA32.DLL";
 const std::string kIncompleteVisa = "visa-sim-incomplete\\VISA32.DLL";
 const std::string kDriver = "tgq3207_32.dll";
 const std::string kIncompleteDriver = "driver-incomplete\\tgq3207_32.dll";
+// "built file>name": copied under another name.
+const std::string kSimulatedVisaAsVisa64 = kSimulatedVisa + ">visa64.dll";
 
-std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+const bool k64Bit = sizeof(void*) == 8;
+const std::string kRootVariable = k64Bit ? "VXIPNPPATH64" : "VXIPNPPATH";
+const std::string kOtherRootVariable = k64Bit ? "VXIPNPPATH" : "VXIPNPPATH64";
+const std::string kBin = k64Bit ? "\\Win64\\Bin" : "\\WinNT\\Bin";
+const std::string kOtherBin = k64Bit ? "\\WinNT\\Bin" : "\\Win64\\Bin";
+// Program Files is set by the system for every process, so this root is the
+// Wine prefix's own.
+const std::string kDefaultRoot = Variable("ProgramFiles") + "\\IVI Foundation\\VISA";
+
+std::string FileName(const std::string& path) {
+  size_t rename = path.find('>');
+  if (rename != std::string::npos) return path.substr(rename + 1);
+  return path.substr(path.find_last_of("\\/") + 1);
+}
+std::string BuiltFile(const std::string& entry) { return Built(entry.substr(0, entry.find('>'))); }
 
 Lines FileLines(const std::string& path) {
   Lines lines;
@@ -87,12 +105,20 @@ bool StartsWithName(const char* entry, const char* name) {
   return _strnicmp(entry, name, length) == 0 && entry[length] == '=';
 }
 
+// Where VXIplug&play installers would have put the driver, for one child.
+struct CFrameworkSetup {
+  Lines driverFolders;       // folders that get a copy of the driver, absolute or in the scratch tree
+  std::string registryRoot;  // scratch folder named as the framework root in the registry
+  Lines rootVariables;       // NAME=scratch folder, set for the child
+};
+
 struct CChildCase {
   Lines besideProgram;    // built files copied beside the copy of the program
   Lines pathFolders;      // built folders on PATH, after the system folders
   Lines inCurrentFolder;  // built files in a current directory of the child's own
   std::string config;     // the simulated mainframe; empty: the built-in one
   std::string commandLine;
+  CFrameworkSetup framework;
 };
 
 struct CChildReport {
@@ -115,23 +141,35 @@ class CScratch {
     ::CreateDirectoryA(Program().c_str(), nullptr);
     ::CreateDirectoryA(Current().c_str(), nullptr);
   }
-  ~CScratch() {
-    for (const std::string& folder : {Program(), Current(), m_root}) {
-      WIN32_FIND_DATAA found;
-      HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-      if (search != INVALID_HANDLE_VALUE) {
-        do ::DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-      }
-      ::RemoveDirectoryA(folder.c_str());
-    }
-  }
+  ~CScratch() { RemoveTree(m_root); }
   std::string Program() const { return m_root + "\\program"; }
   std::string Current() const { return m_root + "\\current"; }
-  std::string File(const char* name) const { return m_root + "\\" + name; }
+  std::string File(const std::string& name) const { return m_root + "\\" + name; }
+  // The folder with the folders above it, within the scratch tree.
+  // A path inside the scratch tree relative to its root; any other unchanged.
+  std::string Relative(const std::string& path) const {
+    std::string prefix = m_root + "\\";
+    return _strnicmp(path.c_str(), prefix.c_str(), prefix.size()) == 0 ? path.substr(prefix.size())
+                                                                       : path;
+  }
 
  private:
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = found.cFileName, path = folder + "\\" + name;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+          ::DeleteFileA(path.c_str());
+        else if (name != "." && name != "..")
+          RemoveTree(path);
+      } while (::FindNextFileA(search, &found));
+      ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+  }
+
   std::string m_root;
 };
 
@@ -141,7 +179,7 @@ std::string EnvironmentBlock(const CChildCase& child, const CScratch& scratch) {
   for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1) {
     bool replaced = false;
     for (const char* name : {"PATH", "TGQ_SIM_CONFIG", "TGQ_SIM_TRAFFIC", "TGQ_SIM_STATE",
-                             kReportVariable, kCommandLineVariable})
+                             kReportVariable, kCommandLineVariable, "VXIPNPPATH", "VXIPNPPATH64"})
       replaced = replaced || StartsWithName(entry, name);
     if (!replaced) block.append(entry).push_back('\0');
   }
@@ -154,6 +192,10 @@ std::string EnvironmentBlock(const CChildCase& child, const CScratch& scratch) {
   std::vector<std::string> added = {path, std::string(kReportVariable) + "=" + scratch.File("report.txt"),
                                     std::string(kCommandLineVariable) + "=" + child.commandLine,
                                     "TGQ_SIM_TRAFFIC=" + scratch.File("traffic.txt")};
+  for (const std::string& variable : child.framework.rootVariables) {
+    size_t equals = variable.find('=');
+    added.push_back(variable.substr(0, equals + 1) + scratch.File(variable.substr(equals + 1)));
+  }
   if (!child.config.empty()) added.push_back("TGQ_SIM_CONFIG=" + scratch.File("config.txt"));
   for (const std::string& entry : added) block.append(entry).push_back('\0');
   block.push_back('\0');
@@ -162,16 +204,89 @@ std::string EnvironmentBlock(const CChildCase& child, const CScratch& scratch) {
 
 bool CopyBuilt(const Lines& files, const std::string& folder) {
   for (const std::string& file : files)
-    if (!::CopyFileA(Built(file).c_str(), (folder + "\\" + FileName(file)).c_str(), FALSE)) {
-      ADD_FAILURE() << "cannot copy " << Built(file);
+    if (!::CopyFileA(BuiltFile(file).c_str(), (folder + "\\" + FileName(file)).c_str(), FALSE)) {
+      ADD_FAILURE() << "cannot copy " << BuiltFile(file);
       return false;
     }
   return true;
 }
 
+// The framework root in the registry, in this program's own view, for one child;
+// the value that was there before comes back afterwards.
+class CRegistryRoot {
+ public:
+  explicit CRegistryRoot(const std::string& root) {
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          nullptr, &m_key, nullptr) != ERROR_SUCCESS) {
+      ADD_FAILURE() << "cannot open the registry key";
+      m_key = nullptr;
+      return;
+    }
+    char old[MAX_PATH] = "";
+    DWORD size = sizeof old;
+    m_hadValue = ::RegQueryValueExA(m_key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                                    &size) == ERROR_SUCCESS;
+    m_old = old;
+    Set(root);
+  }
+  ~CRegistryRoot() {
+    if (m_key == nullptr) return;
+    Set(m_hadValue ? m_old : "");
+    ::RegCloseKey(m_key);
+  }
+
+ private:
+  static constexpr const char* kKey = "SOFTWARE\\VXIPNP_Alliance\\VXIPNP\\CurrentVersion";
+  static constexpr const char* kValue = "VXIPNPPATH";
+  void Set(const std::string& root) {
+    if (root.empty())
+      ::RegDeleteValueA(m_key, kValue);
+    else
+      ::RegSetValueExA(m_key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(root.c_str()),
+                       static_cast<DWORD>(root.size() + 1));
+  }
+
+  HKEY m_key = nullptr;
+  bool m_hadValue = false;
+  std::string m_old;
+};
+
+// Copies of the driver in the given folders, with the folders that were
+// missing; all of it is removed again.
+class CPlacedDrivers {
+ public:
+  CPlacedDrivers(const Lines& folders, const CScratch& scratch) {
+    for (const std::string& folder : folders) {
+      std::string path = folder.size() > 1 && folder[1] == ':' ? folder : scratch.File(folder);
+      for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+        Make(path.substr(0, slash));
+      Make(path);
+      m_files.push_back(path + "\\" + kDriver);
+      m_complete = m_complete && CopyBuilt({kDriver}, path);
+    }
+  }
+  ~CPlacedDrivers() {
+    for (const std::string& file : m_files) ::DeleteFileA(file.c_str());
+    for (auto folder = m_madeFolders.rbegin(); folder != m_madeFolders.rend(); ++folder)
+      ::RemoveDirectoryA(folder->c_str());
+  }
+  bool Complete() const { return m_complete; }
+
+ private:
+  void Make(const std::string& folder) {
+    if (::CreateDirectoryA(folder.c_str(), nullptr)) m_madeFolders.push_back(folder);
+  }
+
+  Lines m_files, m_madeFolders;
+  bool m_complete = true;
+};
+
 CChildReport RunChild(const CChildCase& child) {
   CChildReport report;
   CScratch scratch;
+  CRegistryRoot registryRoot(child.framework.registryRoot.empty() ? "" : scratch.File(child.framework.registryRoot));
+  CPlacedDrivers placed(child.framework.driverFolders, scratch);
+  if (!placed.Complete()) return report;
   const std::string program = scratch.Program() + "\\" + FileName(ThisProgram());
   if (!::CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE) ||
       !CopyBuilt(child.besideProgram, scratch.Program()) ||
@@ -215,7 +330,7 @@ CChildReport RunChild(const CChildCase& child) {
     if (key == "box")
       report.boxes.push_back(value);
     else
-      report.values[key] = value;
+      report.values[key] = scratch.Relative(value);
   }
   report.traffic = FileLines(scratch.File("traffic.txt"));
   return report;
@@ -237,44 +352,44 @@ void ExpectNonLiveAfter(const CChildReport& report, const std::string& message) 
 bool SamePath(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
 TEST(DiscoveryInItsOwnProcess, WithoutVisaItRunsNonLive) {
-  CChildReport report = RunChild({{kDriver}, {}, {}, "", ""});
+  CChildReport report = RunChild({{kDriver}, {}, {}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoVisa);
   EXPECT_EQ(report.values.at("visa"), "none");
 }
 
 TEST(DiscoveryInItsOwnProcess, VisaLackingAnEntryPointCountsAsMissing) {
-  CChildReport report = RunChild({{kDriver}, {"visa-sim-incomplete"}, {}, "", ""});
+  CChildReport report = RunChild({{kDriver}, {"visa-sim-incomplete"}, {}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoVisa);
 }
 
 // The resource manager would fail: its message does not come, it is never opened.
 TEST(DiscoveryInItsOwnProcess, WithoutTheDriverItRunsNonLiveBeforeOpeningTheResourceManager) {
-  CChildReport report = RunChild({{}, {"visa-sim"}, {}, "rm-fails\n", ""});
+  CChildReport report = RunChild({{}, {"visa-sim"}, {}, "rm-fails\n", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoDriver);
 }
 
 TEST(DiscoveryInItsOwnProcess, DriverLackingAnEntryPointCountsAsMissing) {
-  CChildReport report = RunChild({{kIncompleteDriver}, {"visa-sim"}, {}, "", ""});
+  CChildReport report = RunChild({{kIncompleteDriver}, {"visa-sim"}, {}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoDriver);
 }
 
 TEST(DiscoveryInItsOwnProcess, LibrariesInTheCurrentDirectoryAreNeverLoaded) {
-  CChildReport report = RunChild({{}, {}, {kSimulatedVisa, kDriver}, "", ""});
+  CChildReport report = RunChild({{}, {}, {kSimulatedVisa, kDriver}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoVisa);
   EXPECT_EQ(report.values.at("visa"), "none");
 
-  report = RunChild({{}, {"visa-sim"}, {kDriver}, "", ""});
+  report = RunChild({{}, {"visa-sim"}, {kDriver}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   ExpectNonLiveAfter(report, kNoDriver);
 }
 
 TEST(DiscoveryInItsOwnProcess, ALibraryInTheCurrentDirectoryDoesNotShadowTheSearchPath) {
-  CChildReport report = RunChild({{kDriver}, {"visa-sim"}, {kIncompleteVisa}, "", ""});
+  CChildReport report = RunChild({{kDriver}, {"visa-sim"}, {kIncompleteVisa}, "", "", {}});
   ASSERT_EQ(report.values.count("live"), 1u) << report.output;
   EXPECT_TRUE(report.boxes.empty()) << report.boxes.front();
   EXPECT_EQ(report.values.at("live"), "1");
@@ -283,6 +398,62 @@ TEST(DiscoveryInItsOwnProcess, ALibraryInTheCurrentDirectoryDoesNotShadowTheSear
   EXPECT_TRUE(SamePath(report.values.at("visa"), Built(kSimulatedVisa))) << report.values.at("visa");
   ASSERT_FALSE(report.traffic.empty());
   EXPECT_EQ(report.traffic.front(), "open GPIB-VXI0::24::INSTR");
+}
+
+void ExpectLive(const CChildReport& report) {
+  ASSERT_EQ(report.values.count("live"), 1u) << report.output;
+  EXPECT_TRUE(report.boxes.empty()) << report.boxes.front();
+  EXPECT_EQ(report.values.at("live"), "1");
+  EXPECT_EQ(report.values.at("lamp"), "00ff00");
+}
+
+// A 64-bit program falls back on visa64.dll; the 32-bit one knows only VISA32.DLL.
+TEST(DiscoveryInItsOwnProcess, Visa64ServesA64BitProgramWhenVisa32CannotServe) {
+  // The driver binds to the incomplete VISA32.DLL, which has every call it makes.
+  CChildReport report =
+      RunChild({{kDriver, kSimulatedVisaAsVisa64}, {"visa-sim-incomplete"}, {}, "", "", {}});
+  if (k64Bit) {
+    ExpectLive(report);
+    EXPECT_EQ(report.values.at("address"), "Slot 3 GPIB-VXI0::24");
+  } else {
+    ASSERT_EQ(report.values.count("live"), 1u) << report.output;
+    ExpectNonLiveAfter(report, kNoVisa);
+  }
+
+  // The driver itself cannot load without VISA32.DLL.
+  report = RunChild({{kDriver, kSimulatedVisaAsVisa64}, {}, {}, "", "", {}});
+  ASSERT_EQ(report.values.count("live"), 1u) << report.output;
+  ExpectNonLiveAfter(report, k64Bit ? kNoDriver : kNoVisa);
+}
+
+// Beside the program, then the framework folder of the first root given by the
+// registry, the variable of this bitness or Program Files, then the search path.
+TEST(DiscoveryInItsOwnProcess, TheDriverIsLookedForInVxiPnpOrder) {
+  const std::string registry = "registry" + kBin, variable = "variable" + kBin,
+                    programs = kDefaultRoot + kBin, name = "\\" + kDriver;
+  const Lines everyRoot = {registry, variable, programs};
+  const Lines searchPath = {"visa-sim", ""};
+  struct {
+    CChildCase child;
+    std::string driver;
+  } cases[] = {
+      {{{kDriver}, searchPath, {}, "", "", {everyRoot, "registry", {kRootVariable + "=variable"}}},
+       "program" + name},
+      {{{}, searchPath, {}, "", "", {everyRoot, "registry", {kRootVariable + "=variable"}}},
+       registry + name},
+      {{{}, searchPath, {}, "", "", {everyRoot, "", {kRootVariable + "=variable"}}}, variable + name},
+      {{{}, searchPath, {}, "", "", {everyRoot, "", {}}}, programs + name},
+      // The other bitness's variable and folder are not looked at.
+      {{{}, searchPath, {}, "", "",
+        {{variable, kDefaultRoot + kOtherBin}, "", {kOtherRootVariable + "=variable"}}},
+       Built(kDriver)},
+  };
+  for (const auto& each : cases) {
+    CChildReport report = RunChild(each.child);
+    SCOPED_TRACE(each.driver);
+    ExpectLive(report);
+    EXPECT_TRUE(SamePath(report.values.at("driver"), each.driver)) << report.values.at("driver");
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "connect/library_loading.h"
+#include "connect/vxipnp_driver_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,19 @@ TEST(LibrarySearchFolders, EntriesThatResolveAgainstTheCurrentDirectoryAreLeftOu
   EXPECT_EQ(LibrarySearchFolders({}, ".;;bin;..\\visa;C:;C:visa;\\visa;d:/visa;\"C:\\Program Files\\VISA\""),
             (Lines{"d:/visa", "C:\\Program Files\\VISA"}));
   EXPECT_TRUE(LibrarySearchFolders({}, "").empty());
+}
+
+const std::string kBin = sizeof(void*) == 8 ? "Win64\\Bin" : "WinNT\\Bin";
+
+// Each root in turn, and the relative or empty ones passed over.
+TEST(VxiPnpDriverFolder, TheFirstAbsoluteRootOfRegistryVariableAndProgramFiles) {
+  EXPECT_EQ(VxiPnpDriverFolder("C:\\VXIpnp", "D:\\pnp", "C:\\Program Files"), "C:\\VXIpnp\\" + kBin);
+  EXPECT_EQ(VxiPnpDriverFolder("", "D:\\pnp\\", "C:\\Program Files"), "D:\\pnp\\" + kBin);
+  EXPECT_EQ(VxiPnpDriverFolder("VXIpnp", "\\\\lab\\pnp", ""), "\\\\lab\\pnp\\" + kBin);
+  EXPECT_EQ(VxiPnpDriverFolder("", "pnp", "C:\\Program Files\\"),
+            "C:\\Program Files\\IVI Foundation\\VISA\\" + kBin);
+  EXPECT_EQ(VxiPnpDriverFolder("C:", "\\pnp", "Program Files"), "");
+  EXPECT_EQ(VxiPnpDriverFolder("", "", ""), "");
 }
 
 }  // namespace
