@@ -179,6 +179,10 @@ class ConfigReader {
       r.longReplies.push_back(HeaderWithAmount(value, kDefaultLongReply, 1000000));
     } else if (key == "error-flood") {
       r.errorFloods.push_back(HeaderWithAmount(value, 0, 1000));
+    } else if (key == "drop-on") {
+      r.dropHeaders.push_back(Header(value));
+    } else if (key == "stall-on") {
+      r.stallReplies.push_back(HeaderWithAmount(value, 1, 1000000));
     } else {
       Bad("unknown key '" + std::string(key) + "'");
     }

@@ -39,6 +39,9 @@ struct ResourceConfig {
   int delayMs = 0;
   std::vector<HeaderFault> longReplies;
   std::vector<HeaderFault> errorFloods;
+  // Network faults (the network simulator only).
+  std::vector<std::string> dropHeaders;   // the connection is dropped on such a message
+  std::vector<HeaderFault> stallReplies;  // amount: the bytes sent before the reply stalls
 };
 
 struct MainframeConfig {

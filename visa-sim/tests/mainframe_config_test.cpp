@@ -54,6 +54,9 @@ TEST(MainframeConfig, EveryKeyIsRead) {
       "  long-reply FUNC?\n"
       "  long-reply *IDN? 300\n"
       "  error-flood *RST 25\n"
+      "  drop-on *TRG\n"
+      "  stall-on FREQ?\n"
+      "  stall-on *IDN? 5\n"
       "resource ASRL1::INSTR\n"
       "  scpi none\n"
       "  open-fails -1073807343\n"
@@ -89,6 +92,11 @@ TEST(MainframeConfig, EveryKeyIsRead) {
   ASSERT_EQ(vxi.errorFloods.size(), 1u);
   EXPECT_EQ(vxi.errorFloods[0].header, "*RST");
   EXPECT_EQ(vxi.errorFloods[0].amount, 25);
+  EXPECT_EQ(vxi.dropHeaders, std::vector<std::string>{"*TRG"});
+  ASSERT_EQ(vxi.stallReplies.size(), 2u);
+  EXPECT_EQ(vxi.stallReplies[0].amount, 1);
+  EXPECT_EQ(vxi.stallReplies[1].header, "*IDN?");
+  EXPECT_EQ(vxi.stallReplies[1].amount, 5);
   EXPECT_EQ(c.resources[1].intfType, VI_INTF_ASRL);
   EXPECT_EQ(c.resources[1].device, DeviceKind::kSilent);
   EXPECT_EQ(c.resources[1].openStatus, VI_ERROR_RSRC_NFOUND);
@@ -140,6 +148,8 @@ TEST(MainframeConfig, FirstBadLineIsReported) {
            {"resource A::INSTR\nerror-flood *RST\n", 2},
            {"resource A::INSTR\nerror-flood *RST 0\n", 2},
            {"resource A::INSTR\ntimeout-on FREQ 1\n", 2},
+           {"resource A::INSTR\nstall-on FREQ? 0\n", 2},
+           {"resource A::INSTR\ndrop-on\n", 2},
            {"resource A::INSTR\ntimeout-io 0\n", 2},
            {"resource A::INSTR\ngpib 31\n", 2},
            {"resource A::INSTR\nstb-extra 256\n", 2},

@@ -5,27 +5,13 @@
 #include <cstring>
 #include <thread>
 
-#include "visa-sim/model/foreign_device.h"
-#include "visa-sim/model/program_message.h"
-#include "visa-sim/model/q3207_instrument.h"
+#include "visa-sim/model/make_device.h"
+#include "visa-sim/model/staged_faults.h"
 #include "visa-sim/visa/env_files.h"
 
 namespace tgqsim {
 
 namespace {
-
-std::unique_ptr<SimulatedDevice> MakeDevice(const ResourceConfig& config) {
-  if (config.device == DeviceKind::kQ3207) return std::make_unique<Q3207Instrument>(config.profile);
-  if (config.device == DeviceKind::kIdentifyOnly)
-    return std::make_unique<ForeignDevice>(config.profile.identification);
-  return std::make_unique<ForeignDevice>(std::nullopt);
-}
-
-bool Contains(const std::vector<std::string>& headers, const std::string& header) {
-  return std::find(headers.begin(), headers.end(), header) != headers.end();
-}
-
-bool IsQueryHeader(const std::string& header) { return !header.empty() && header.back() == '?'; }
 
 std::string_view WithoutLineFeed(std::string_view text) {
   if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
@@ -49,34 +35,15 @@ bool SimResource::IoTimesOut(ViUInt32 timeoutMs) {
 }
 
 bool SimResource::Deliver(const std::string& message, TrafficLog& log) {
-  std::vector<std::string> headers = MessageHeaders(message);
-  bool commandTimesOut = false, queryTimesOut = false;
-  for (const std::string& header : config_.timeoutHeaders) {
-    if (!Contains(headers, header)) continue;
-    (IsQueryHeader(header) ? queryTimesOut : commandTimesOut) = true;
-  }
-  if (commandTimesOut && !queryTimesOut) {
+  Delivery delivery = DeliverWithFaults(config_, *device_, message);
+  if (delivery == Delivery::kLost) {
     log.Record("timeout", Name(), message);
     return false;
   }
   log.Record("write", Name(), message);
   lastMessage_ = message;
-  replyLost_ = queryTimesOut;
-  if (replyLost_) {
-    // The instrument hangs on the query: it takes the message but never answers.
-    device_->DiscardOutput();
-    return true;
-  }
-  device_->Receive(message);
-  for (const HeaderFault& fault : config_.longReplies)
-    if (Contains(headers, fault.header)) device_->StretchReply(static_cast<size_t>(fault.amount));
-  for (const HeaderFault& fault : config_.errorFloods) {
-    if (!Contains(headers, fault.header)) continue;
-    for (int i = 1; i <= fault.amount; ++i)
-      device_->QueueError({kDeviceSpecificError.code, kDeviceSpecificError.message + ";flood " +
-                                                          std::to_string(i) + " of " +
-                                                          std::to_string(fault.amount)});
-  }
+  // The instrument hangs on a query: it takes the message but never answers.
+  replyLost_ = delivery == Delivery::kUnanswered;
   return true;
 }
 

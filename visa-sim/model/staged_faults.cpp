@@ -1,0 +1,45 @@
+#include "visa-sim/model/staged_faults.h"
+
+#include <algorithm>
+
+#include "visa-sim/model/program_message.h"
+
+namespace tgqsim {
+
+namespace {
+
+bool IsQueryHeader(const std::string& header) { return !header.empty() && header.back() == '?'; }
+
+}  // namespace
+
+bool Contains(const std::vector<std::string>& headers, const std::string& header) {
+  return std::find(headers.begin(), headers.end(), header) != headers.end();
+}
+
+Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device,
+                           const std::string& message) {
+  std::vector<std::string> headers = MessageHeaders(message);
+  bool commandTimesOut = false, queryTimesOut = false;
+  for (const std::string& header : config.timeoutHeaders) {
+    if (!Contains(headers, header)) continue;
+    (IsQueryHeader(header) ? queryTimesOut : commandTimesOut) = true;
+  }
+  if (commandTimesOut && !queryTimesOut) return Delivery::kLost;
+  if (queryTimesOut) {
+    device.DiscardOutput();
+    return Delivery::kUnanswered;
+  }
+  device.Receive(message);
+  for (const HeaderFault& fault : config.longReplies)
+    if (Contains(headers, fault.header)) device.StretchReply(static_cast<size_t>(fault.amount));
+  for (const HeaderFault& fault : config.errorFloods) {
+    if (!Contains(headers, fault.header)) continue;
+    for (int i = 1; i <= fault.amount; ++i)
+      device.QueueError({kDeviceSpecificError.code, kDeviceSpecificError.message + ";flood " +
+                                                        std::to_string(i) + " of " +
+                                                        std::to_string(fault.amount)});
+  }
+  return Delivery::kTaken;
+}
+
+}  // namespace tgqsim
