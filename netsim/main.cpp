@@ -1,0 +1,78 @@
+// tgqnetsim: the simulated Q3207 on the network, as a raw SCPI socket.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "netsim/net_instrument.h"
+#include "netsim/net_options.h"
+#include "netsim/net_server.h"
+#include "visa-sim/model/mainframe_config.h"
+#include "visa-sim/model/text_util.h"
+
+namespace {
+
+using tgqsim::MainframeConfig;
+using tgqsim::ResourceConfig;
+
+// The mainframe of the file named on the command line or by TGQ_SIM_CONFIG,
+// else the built-in one; empty with the reason on stderr when it is bad.
+std::optional<MainframeConfig> LoadMainframe(std::string path) {
+  if (path.empty() && std::getenv("TGQ_SIM_CONFIG")) path = std::getenv("TGQ_SIM_CONFIG");
+  std::string text = tgqsim::DefaultMainframeText();
+  if (!path.empty()) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    if (!file) {
+      std::fprintf(stderr, "tgqnetsim: cannot read %s\n", path.c_str());
+      return std::nullopt;
+    }
+    text = contents.str();
+  }
+  tgqsim::ConfigResult result = tgqsim::ParseMainframeConfig(text);
+  if (result.badLine) {
+    std::fprintf(stderr, "tgqnetsim: %s line %d: %s\n", path.c_str(), result.badLine,
+                 result.problem.c_str());
+    return std::nullopt;
+  }
+  return result.config;
+}
+
+// The resource of that name, or the first Q3207 when no name is given.
+const ResourceConfig* ChooseResource(const MainframeConfig& mainframe, const std::string& name) {
+  for (const ResourceConfig& r : mainframe.resources) {
+    bool chosen = name.empty() ? r.device == tgqsim::DeviceKind::kQ3207
+                               : tgqsim::EqualsIgnoringCase(r.name, name);
+    if (chosen) return &r;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tgqnet::OptionsResult parsed = tgqnet::ParseNetOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.options) {
+    if (!parsed.problem.empty()) std::fprintf(stderr, "tgqnetsim: %s\n", parsed.problem.c_str());
+    std::fputs(tgqnet::NetUsage(), parsed.problem.empty() ? stdout : stderr);
+    return parsed.problem.empty() ? 0 : 2;
+  }
+  const tgqnet::NetOptions& options = *parsed.options;
+  std::optional<MainframeConfig> mainframe = LoadMainframe(options.configFile);
+  if (!mainframe) return 2;
+  const ResourceConfig* resource = ChooseResource(*mainframe, options.resource);
+  if (!resource) {
+    std::fprintf(stderr, "tgqnetsim: the mainframe holds no %s\n",
+                 options.resource.empty() ? "Q3207" : options.resource.c_str());
+    return 2;
+  }
+  tgqnet::NetInstrument instrument(*resource);
+  tgqnet::NetServer server(options, instrument, [](const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);  // read line by line by whoever started the server
+  });
+  if (!server.Start()) return 1;
+  server.Run();
+  return 0;
+}

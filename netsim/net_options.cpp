@@ -1,0 +1,67 @@
+#include "netsim/net_options.h"
+
+#include <cstdlib>
+
+namespace tgqnet {
+
+namespace {
+
+struct BadOption {
+  std::string problem;
+};
+
+long long Number(const std::string& option, const std::string& text, long long min, long long max) {
+  char* end = nullptr;
+  long long value = std::strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || value < min || value > max)
+    throw BadOption{option + " takes a number from " + std::to_string(min) + " to " +
+                    std::to_string(max)};
+  return value;
+}
+
+}  // namespace
+
+const char* NetUsage() {
+  return "usage: tgqnetsim [--port N] [--bind ADDRESS] [--config FILE] [--resource NAME]\n"
+         "                 [--max-clients N] [--max-message BYTES] [--idle SECONDS]\n"
+         "                 [--lifetime SECONDS]\n"
+         "Serves the simulated mainframe's Q3207 as a raw SCPI socket (messages and\n"
+         "replies end in a line feed). Defaults: port 5025, bound to 127.0.0.1, the\n"
+         "mainframe of TGQ_SIM_CONFIG or the built-in one, its first Q3207, 4 clients,\n"
+         "65536-byte messages, 600 s idle, no lifetime limit.\n";
+}
+
+OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
+  NetOptions o;
+  try {
+    for (size_t i = 0; i < args.size(); ++i) {
+      const std::string& option = args[i];
+      if (option == "--help" || option == "-h") return {std::nullopt, ""};
+      if (i + 1 == args.size()) throw BadOption{"unknown option or missing value: " + option};
+      const std::string& value = args[++i];
+      if (option == "--port")
+        o.port = static_cast<uint16_t>(Number(option, value, 0, 65535));
+      else if (option == "--bind")
+        o.bindAddress = value;
+      else if (option == "--config")
+        o.configFile = value;
+      else if (option == "--resource")
+        o.resource = value;
+      else if (option == "--max-clients")
+        o.maxClients = static_cast<int>(Number(option, value, 1, 64));
+      else if (option == "--max-message")
+        o.maxMessage = static_cast<size_t>(Number(option, value, 16, 16 << 20));
+      else if (option == "--idle")
+        o.idleSeconds = static_cast<int>(Number(option, value, 1, 86400));
+      else if (option == "--lifetime")
+        o.lifetimeSeconds = static_cast<int>(Number(option, value, 0, 7 * 86400));
+      else
+        throw BadOption{"unknown option " + option};
+    }
+  } catch (const BadOption& bad) {
+    return {std::nullopt, bad.problem};
+  }
+  return {o, ""};
+}
+
+}  // namespace tgqnet
