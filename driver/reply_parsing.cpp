@@ -1,6 +1,7 @@
 #include "driver/reply_parsing.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -14,11 +15,14 @@ const char* SkipBlanks(const char* p) {
 
 }  // namespace
 
+// Read with a decimal point whatever the locale of the process that loaded
+// the driver: std::from_chars follows no locale, but takes no plus sign.
 std::optional<double> ParseReal(const std::string& reply) {
   const char* start = SkipBlanks(reply.c_str());
-  char* end = nullptr;
-  double value = std::strtod(start, &end);
-  if (end == start || *SkipBlanks(end) != '\0' || std::isnan(value)) return std::nullopt;
+  if (*start == '+' && *++start == '-') return std::nullopt;
+  double value = 0.0;
+  auto [end, error] = std::from_chars(start, start + std::strlen(start), value);
+  if (error != std::errc() || *SkipBlanks(end) != '\0' || std::isnan(value)) return std::nullopt;
   return value;
 }
 

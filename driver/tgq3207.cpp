@@ -1,8 +1,7 @@
 // The eighteen entry points of the driver, over the standard VISA C API.
 #include "tgq3207.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <string>
 
@@ -42,15 +41,16 @@ ViStatus RunPlain(ViSession vi, Operation operation) {
   return operation();
 }
 
-std::string WithValue(ViString header, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+// A real as printf's %.15g writes it in the C locale, with a decimal point
+// whatever the locale of the process that loaded the driver.
+std::string RealText(ViReal64 value) {
+  char text[64];
+  std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+  return std::string(text, written.ptr);
+}
 
-std::string WithValue(ViString header, const char* format, ...) {
-  char value[64];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(value, sizeof value, format, args);
-  va_end(args);
+std::string WithValue(ViString header, const std::string& value) {
   return std::string(header) + " " + value;
 }
 
@@ -164,12 +164,12 @@ ViStatus _VI_FUNC tgq3207_cmd(ViSession vi, ViString command) {
 
 ViStatus _VI_FUNC tgq3207_cmdInt(ViSession vi, ViString header, ViInt32 value) {
   if (header == nullptr) return VI_ERROR_INV_PARAMETER;
-  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, "%d", value)); });
+  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, std::to_string(value))); });
 }
 
 ViStatus _VI_FUNC tgq3207_cmdReal(ViSession vi, ViString header, ViReal64 value) {
   if (header == nullptr) return VI_ERROR_INV_PARAMETER;
-  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, "%.15g", value)); });
+  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, RealText(value))); });
 }
 
 ViStatus _VI_FUNC tgq3207_cmdString_Q(ViSession vi, ViString query, ViInt32 size,

@@ -2,12 +2,13 @@
 # Installs what the build, the program and the tests need, by Debian package name,
 # when it is missing: the MinGW-w64 toolchains, Wine for both builds (wine64 and,
 # with the i386 architecture added, wine32:i386), Xvfb, the packaging tools and the
-# independent SCPI clients that check the network simulator.
+# independent SCPI clients that check the network simulator, and the locale data
+# from which the tests make a locale with a decimal comma.
 set -euo pipefail
 
 packages=(mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth imagemagick cmake ninja-build googletest
-          g++ clang libclang-rt-dev nsis zip python3-pyvisa-py lxi-tools)
+          g++ clang libclang-rt-dev nsis zip python3-pyvisa-py lxi-tools locales)
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)

@@ -1,7 +1,7 @@
 #include "visa-sim/model/program_message.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
 #include "visa-sim/model/text_util.h"
 
@@ -136,8 +136,13 @@ class MessageLexer {
       if (Peek() == '+' || Peek() == '-') ++pos_;
       if (SkipDigits() == 0) Fail(kSyntaxError);
     }
-    std::string number(text_.substr(start, pos_ - start));
-    Parameter parameter{ParameterKind::kNumber, std::strtod(number.c_str(), nullptr), {}};
+    // Read with a decimal point whatever the locale; std::from_chars takes no plus sign.
+    std::string_view number = text_.substr(start, pos_ - start);
+    if (number.front() == '+') number.remove_prefix(1);
+    Parameter parameter{ParameterKind::kNumber, 0.0, {}};
+    std::from_chars_result read =
+        std::from_chars(number.data(), number.data() + number.size(), parameter.number);
+    if (read.ec == std::errc::result_out_of_range) Fail(kDataOutOfRange);
     SkipBlanks();
     while (!AtEnd() && (IsLetter(text_[pos_]) || text_[pos_] == '/')) parameter.text += text_[pos_++];
     if (!AtEnd() && IsWordChar(Peek())) Fail(kSyntaxError);

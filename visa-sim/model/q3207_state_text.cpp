@@ -1,6 +1,6 @@
 #include "visa-sim/model/q3207_state_text.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace tgqsim {
 
@@ -10,8 +10,9 @@ class StateWriter {
  public:
   void Number(const char* key, double value) {
     char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    Line(key, text);
+    std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+    Line(key, std::string(text, written.ptr));
   }
   void Code(const char* key, long value) { Line(key, std::to_string(value)); }
   void Line(const char* key, const std::string& value) { text_ += std::string(key) + "=" + value + "\n"; }

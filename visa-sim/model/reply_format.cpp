@@ -1,22 +1,20 @@
 #include "visa-sim/model/reply_format.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 namespace tgqsim {
 
+// "%+.14E" as the C locale writes it with two exponent digits at least,
+// whatever the locale and the C library of the process.
 std::string FormatNumber(double value) {
-  // Formatted by hand past the mantissa: C libraries differ in the number of
-  // exponent digits they print.
-  char mantissa[32];
-  std::snprintf(mantissa, sizeof mantissa, "%+.14E", value);
-  std::string text(mantissa);
-  size_t e = text.find('E');
-  if (e == std::string::npos) return text;
-  long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, "E%c%02ld", exponent < 0 ? '-' : '+', std::labs(exponent));
-  return text.substr(0, e) + suffix;
+  char digits[40];
+  std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value,
+                                               std::chars_format::scientific, 14);
+  std::string text(digits, written.ptr);
+  size_t e = text.find('e');
+  if (e != std::string::npos) text[e] = 'E';
+  if (text.front() != '-') text.insert(0, "+");
+  return text;
 }
 
 std::string FormatInteger(long value) { return std::to_string(value); }

@@ -2,6 +2,7 @@
 // answers it gives, with error detection on as the program uses it.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -42,6 +43,21 @@ std::string StateOf(const std::string& key) {
     if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
   return "(missing)";
 }
+
+// The host process switched to a locale that writes and reads numbers with a
+// decimal comma, as a host calling setlocale(LC_ALL, "") on a German system
+// does; the C locale again afterwards.
+class CCommaDecimalLocale {
+ public:
+  CCommaDecimalLocale() {
+    // glibc's name (natively; the tests generate it), then the C runtime's under Windows.
+    for (const char* name : {"de_DE.UTF-8", "German_Germany.1252"})
+      if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',')
+        return;
+    ADD_FAILURE() << "no locale with a decimal comma on this host";
+  }
+  ~CCommaDecimalLocale() { std::setlocale(LC_ALL, "C"); }
+};
 
 class DriverOverSim : public ::testing::Test {
  protected:
@@ -110,6 +126,19 @@ TEST_F(DriverOverSim, ValuesGoOutAsTheModelReadsThem) {
   ViReal64 load = 0;
   EXPECT_EQ(tgq3207_cmdReal64_Q(vi, Text("OUTP:LOAD?"), &load), VI_SUCCESS);
   EXPECT_EQ(load, 9.9e37);
+}
+
+TEST_F(DriverOverSim, NumbersCrossTheWireWithAPointWhateverTheHostsLocale) {
+  CCommaDecimalLocale comma;
+  Open();
+  EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2500000.5), VI_SUCCESS);
+  ViReal64 freq = 0;
+  EXPECT_EQ(tgq3207_cmdReal64_Q(vi, Text("FREQ?"), &freq), VI_SUCCESS);
+  EXPECT_EQ(freq, 2500000.5);
+  EXPECT_EQ(TakeTraffic(), (Lines{Write("FREQ 2500000.5"), "stb GPIB-VXI0::24::INSTR 0",
+                                  Write("FREQ?"), Read("+2.50000050000000E+06"),
+                                  "stb GPIB-VXI0::24::INSTR 0"}));
+  EXPECT_EQ(StateOf("freq"), "2500000.5");
 }
 
 TEST_F(DriverOverSim, ARefusedValueIsReportedAndTheQueueDrainsOldestFirst) {
