@@ -1,7 +1,9 @@
-# Sourced by the run and test scripts: a private, quiet 64-bit Wine prefix.
-# Creates the prefix on first use; nothing here starts a long-lived wineserver.
+# Sourced by the run and test scripts: private, quiet Wine prefixes, one per build
+# (the x86_64 one current). Creates a prefix on first use; nothing here starts a
+# long-lived wineserver.
 : "${SFP_ROOT:?SFP_ROOT must name the project folder}"
-export WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/wineprefix}"
+sfp_wine_prefix_x86_64="${SFP_WINEPREFIX:-$SFP_ROOT/build/wineprefix}"
+export WINEPREFIX="$sfp_wine_prefix_x86_64"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -22,15 +24,35 @@ if [ -x /usr/lib/wine/wine64 ]; then
   case ":$PATH:" in *":$sfp_wine_bin:"*) ;; *) export PATH="$sfp_wine_bin:$PATH" ;; esac
 fi
 
+# sfp_wine_prefix [ARCH]: makes the Wine prefix of the build for ARCH (x86_64, the
+# default, or i686) the current one, creating it on first use. Each build has its own:
+# the x86_64 prefix needs no 32-bit Wine (slow to start where 32-bit code runs only
+# under emulation), and neither build's installs and settings reach the other's tests.
 sfp_wine_prefix() {
+  local arch=${1:-x86_64} run=()
+  export WINEPREFIX="$sfp_wine_prefix_x86_64"
+  if [ "$arch" = i686 ]; then
+    WINEPREFIX+=-i686
+    run=(bash "$SFP_ROOT/scripts/run32.sh")
+    # A prefix made while 32-bit Wine could not run (before wine32 was installed, or
+    # where 32-bit code does not run) has no 32-bit system folder, and no 32-bit
+    # program starts in it ("could not load kernel32.dll").
+    if [ -f "$WINEPREFIX/system.reg" ] &&
+       [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+      echo "Wine prefix $WINEPREFIX has no 32-bit system folder: making it anew"
+      wineserver -k 2>/dev/null || true
+      rm -rf "$WINEPREFIX"
+    fi
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    # Let Wine draw captions and frames itself, so windows look the same with or
+    # Wine draws captions and frames itself, so windows look the same with or
     # without a window manager.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -w
+    "${run[@]}" bash -c '
+      wineboot -i >/dev/null 2>&1
+      wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+      wineserver -w'
   fi
 }
 
