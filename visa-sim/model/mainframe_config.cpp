@@ -58,6 +58,26 @@ HeaderFault HeaderWithAmount(std::string_view value, int fallback, int max) {
   return fault;
 }
 
+bool YesOrNo(std::string_view value, const char* key) {
+  if (value != "yes" && value != "no") Bad(std::string(key) + " takes yes or no");
+  return value == "yes";
+}
+
+// The session attributes a viSetAttribute may be told to warn about.
+uint32_t SettableAttribute(std::string_view name) {
+  struct Known {
+    const char* name;
+    uint32_t attribute;
+  };
+  for (Known k : {Known{"VI_ATTR_TMO_VALUE", VI_ATTR_TMO_VALUE},
+                  Known{"VI_ATTR_TERMCHAR", VI_ATTR_TERMCHAR},
+                  Known{"VI_ATTR_TERMCHAR_EN", VI_ATTR_TERMCHAR_EN},
+                  Known{"VI_ATTR_SEND_END_EN", VI_ATTR_SEND_END_EN}})
+    if (name == k.name) return k.attribute;
+  Bad("set-warns takes VI_ATTR_TMO_VALUE, VI_ATTR_TERMCHAR, VI_ATTR_TERMCHAR_EN or "
+      "VI_ATTR_SEND_END_EN");
+}
+
 // The interface type and addresses a resource name implies, as VISA names them.
 void ApplyNameDefaults(ResourceConfig& r) {
   struct Prefix {
@@ -72,8 +92,10 @@ void ApplyNameDefaults(ResourceConfig& r) {
       break;
     }
   }
-  std::vector<std::string_view> fields;
   std::string_view rest(r.name);
+  r.socket = rest.size() >= 8 && EqualsIgnoringCase(rest.substr(rest.size() - 8), "::SOCKET");
+  r.endIndicator = !r.socket;
+  std::vector<std::string_view> fields;
   for (size_t at; (at = rest.find("::")) != std::string_view::npos; rest.remove_prefix(at + 2))
     fields.push_back(rest.substr(0, at));
   fields.push_back(rest);
@@ -183,6 +205,16 @@ class ConfigReader {
       r.dropHeaders.push_back(Header(value));
     } else if (key == "stall-on") {
       r.stallReplies.push_back(HeaderWithAmount(value, 1, 1000000));
+    } else if (key == "end-indicator") {
+      r.endIndicator = YesOrNo(value, "end-indicator");
+      if (r.endIndicator && r.socket) Bad("a SOCKET has no END indicator");
+    } else if (key == "line-end") {
+      if (value != "lf" && value != "crlf") Bad("line-end takes lf or crlf");
+      r.carriageReturn = value == "crlf";
+    } else if (key == "largest-piece") {
+      r.largestPiece = static_cast<size_t>(Integer(value, 1, 1000000));
+    } else if (key == "set-warns") {
+      r.setWarnings.push_back(SettableAttribute(value));
     } else {
       Bad("unknown key '" + std::string(key) + "'");
     }

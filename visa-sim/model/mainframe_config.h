@@ -33,6 +33,13 @@ struct ResourceConfig {
   DeviceKind device = DeviceKind::kQ3207;
   InstrumentProfile profile;
 
+  // How the interface carries messages.
+  bool socket = false;                   // a TCPIP ...::SOCKET resource
+  bool endIndicator = true;              // END with the last byte (never on a SOCKET)
+  bool carriageReturn = false;           // replies end in CR LF
+  size_t largestPiece = 0;               // replies reach the VISA in pieces this long; 0: whole
+  std::vector<uint32_t> setWarnings;     // attributes whose viSetAttribute warns
+
   std::optional<int32_t> openStatus;     // viOpen returns this instead of success
   std::vector<std::string> timeoutHeaders;
   std::vector<int> timeoutIos;           // 1-based I/O numbers (writes and reads)

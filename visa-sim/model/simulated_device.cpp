@@ -16,6 +16,10 @@ void SimulatedDevice::StretchReply(size_t length) {
   output_.insert(end, length - output_.size(), ' ');
 }
 
+void SimulatedDevice::EndReplyWithCarriageReturn() {
+  if (!output_.empty() && output_.back() == '\n') output_.insert(output_.size() - 1, "\r");
+}
+
 std::vector<std::string> SplitMessages(std::string_view data) {
   std::vector<std::string> messages;
   for (std::string_view piece : Split(data, '\n'))

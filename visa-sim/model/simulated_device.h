@@ -38,6 +38,8 @@ class SimulatedDevice {
   void DiscardOutput() { output_.clear(); }
   // Pads the pending reply with blanks before its line feed to length bytes.
   void StretchReply(size_t length);
+  // Puts a carriage return before the pending reply's line feed.
+  void EndReplyWithCarriageReturn();
 
  protected:
   std::string output_;

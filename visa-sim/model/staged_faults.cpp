@@ -32,6 +32,7 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
   device.Receive(message);
   for (const HeaderFault& fault : config.longReplies)
     if (Contains(headers, fault.header)) device.StretchReply(static_cast<size_t>(fault.amount));
+  if (config.carriageReturn) device.EndReplyWithCarriageReturn();
   for (const HeaderFault& fault : config.errorFloods) {
     if (!Contains(headers, fault.header)) continue;
     for (int i = 1; i <= fault.amount; ++i)

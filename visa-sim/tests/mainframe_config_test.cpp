@@ -57,6 +57,11 @@ TEST(MainframeConfig, EveryKeyIsRead) {
       "  drop-on *TRG\n"
       "  stall-on FREQ?\n"
       "  stall-on *IDN? 5\n"
+      "  end-indicator no\n"
+      "  line-end crlf\n"
+      "  largest-piece 3\n"
+      "  set-warns VI_ATTR_TMO_VALUE\n"
+      "  set-warns VI_ATTR_TERMCHAR_EN\n"
       "resource ASRL1::INSTR\n"
       "  scpi none\n"
       "  open-fails -1073807343\n"
@@ -97,6 +102,14 @@ TEST(MainframeConfig, EveryKeyIsRead) {
   EXPECT_EQ(vxi.stallReplies[0].amount, 1);
   EXPECT_EQ(vxi.stallReplies[1].header, "*IDN?");
   EXPECT_EQ(vxi.stallReplies[1].amount, 5);
+  EXPECT_FALSE(vxi.socket);
+  EXPECT_FALSE(vxi.endIndicator);
+  EXPECT_TRUE(vxi.carriageReturn);
+  EXPECT_EQ(vxi.largestPiece, 3u);
+  EXPECT_EQ(vxi.setWarnings, (std::vector<uint32_t>{VI_ATTR_TMO_VALUE, VI_ATTR_TERMCHAR_EN}));
+  EXPECT_TRUE(c.resources[1].endIndicator);
+  EXPECT_FALSE(c.resources[1].carriageReturn);
+  EXPECT_EQ(c.resources[1].largestPiece, 0u);
   EXPECT_EQ(c.resources[1].intfType, VI_INTF_ASRL);
   EXPECT_EQ(c.resources[1].device, DeviceKind::kSilent);
   EXPECT_EQ(c.resources[1].openStatus, VI_ERROR_RSRC_NFOUND);
@@ -109,7 +122,8 @@ TEST(MainframeConfig, EveryKeyIsRead) {
 TEST(MainframeConfig, NameGivesInterfaceTypeAndAddressesUntilSaidOtherwise) {
   ConfigResult r = ParseMainframeConfig(
       "resource GPIB0::9::INSTR\nresource GPIB1::4::2::INSTR\nresource GPIB-VXI0::40::INSTR\n"
-      "resource TCPIP0::10.0.0.1::INSTR\nresource USB0::1::INSTR\n");
+      "resource TCPIP0::10.0.0.1::INSTR\nresource USB0::1::INSTR\n"
+      "resource TCPIP0::host::5025::socket\n");
   ASSERT_EQ(r.badLine, 0) << r.problem;
   const std::vector<tgqsim::ResourceConfig>& res = r.config.resources;
   EXPECT_EQ(res[0].intfType, VI_INTF_GPIB);
@@ -123,6 +137,11 @@ TEST(MainframeConfig, NameGivesInterfaceTypeAndAddressesUntilSaidOtherwise) {
   EXPECT_EQ(res[2].slot, -1);
   EXPECT_EQ(res[3].intfType, VI_INTF_TCPIP);
   EXPECT_EQ(res[4].intfType, 0);
+  EXPECT_EQ(res[5].intfType, VI_INTF_TCPIP);
+  EXPECT_TRUE(res[5].socket);
+  EXPECT_FALSE(res[5].endIndicator);
+  EXPECT_FALSE(res[3].socket);
+  EXPECT_TRUE(res[3].endIndicator);
 }
 
 TEST(MainframeConfig, FirstBadLineIsReported) {
@@ -154,6 +173,11 @@ TEST(MainframeConfig, FirstBadLineIsReported) {
            {"resource A::INSTR\ngpib 31\n", 2},
            {"resource A::INSTR\nstb-extra 256\n", 2},
            {"find-count-extra\n", 1},
+           {"resource A::SOCKET\nend-indicator yes\n", 2},
+           {"resource A::INSTR\nend-indicator maybe\n", 2},
+           {"resource A::INSTR\nline-end cr\n", 2},
+           {"resource A::INSTR\nlargest-piece 0\n", 2},
+           {"resource A::INSTR\nset-warns VI_ATTR_SLOT\n", 2},
        }) {
     ConfigResult r = ParseMainframeConfig(c.text);
     EXPECT_EQ(r.badLine, c.badLine) << c.text;

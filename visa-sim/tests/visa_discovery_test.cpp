@@ -181,15 +181,22 @@ TEST_F(VisaDiscovery, SessionAttributesAreSetAndReadBack) {
   Configure(kThreeInstruments);
   ViSession vi = Open(kQ3207);
   ViUInt32 timeout = 0;
+  ViUInt8 term = 0;
+  ViBoolean enabled = VI_TRUE;
+  ViBoolean sendEnd = VI_FALSE;
   ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TMO_VALUE, &timeout), VI_SUCCESS);
+  ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TERMCHAR, &term), VI_SUCCESS);
+  ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TERMCHAR_EN, &enabled), VI_SUCCESS);
+  ASSERT_EQ(viGetAttribute(vi, VI_ATTR_SEND_END_EN, &sendEnd), VI_SUCCESS);
   EXPECT_EQ(timeout, 2000u);
+  EXPECT_EQ(term, '\n');
+  EXPECT_EQ(enabled, VI_FALSE);
+  EXPECT_EQ(sendEnd, VI_TRUE);
   EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TMO_VALUE, 5000), VI_SUCCESS);
   ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TMO_VALUE, &timeout), VI_SUCCESS);
   EXPECT_EQ(timeout, 5000u);
   EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TERMCHAR, ';'), VI_SUCCESS);
   EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TERMCHAR_EN, VI_TRUE), VI_SUCCESS);
-  ViUInt8 term = 0;
-  ViBoolean enabled = VI_FALSE;
   EXPECT_EQ(viGetAttribute(vi, VI_ATTR_TERMCHAR, &term), VI_SUCCESS);
   EXPECT_EQ(viGetAttribute(vi, VI_ATTR_TERMCHAR_EN, &enabled), VI_SUCCESS);
   EXPECT_EQ(term, ';');
@@ -198,6 +205,15 @@ TEST_F(VisaDiscovery, SessionAttributesAreSetAndReadBack) {
   EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TERMCHAR_EN, 2), VI_ERROR_NSUP_ATTR_STATE);
   EXPECT_EQ(viSetAttribute(vi, VI_ATTR_SLOT, 4), VI_ERROR_ATTR_READONLY);
   EXPECT_EQ(viSetAttribute(vi, 0x3FFF0999, 4), VI_ERROR_NSUP_ATTR);
+
+  // A state the resource supports only approximately: taken, with a warning.
+  Configure("resource GPIB0::9::INSTR\nset-warns VI_ATTR_TMO_VALUE\n");
+  vi = Open("GPIB0::9::INSTR");
+  EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TMO_VALUE, 2500), 0x3FFF0084);
+  ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TMO_VALUE, &timeout), VI_SUCCESS);
+  EXPECT_EQ(timeout, 2500u);
+  EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TERMCHAR_EN, VI_TRUE), VI_SUCCESS);
+  EXPECT_EQ(viSetAttribute(vi, VI_ATTR_TMO_VALUE - 1, 4), VI_ERROR_NSUP_ATTR);
 }
 
 TEST_F(VisaDiscovery, StagedFailuresOfResourceManagerFindAndOpen) {

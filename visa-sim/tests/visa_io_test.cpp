@@ -1,12 +1,130 @@
 #include <chrono>
+#include <deque>
+#include <utility>
 
 #include "visa-sim/tests/visa_test_support.h"
+#include "visa-sim/visa/reply_reader.h"
 
 namespace {
 
 using VisaIo = VisaSimTest;
 
 const char* kIdn = "TARROWS-GIMBELL,Q3207,0,A.01.00\n";
+const char* kSocket = "TCPIP0::10.0.0.5::5025::SOCKET";
+const std::string kFreq = "+1.00000000000000E+03";
+
+using Reads = std::vector<std::pair<std::string, ViStatus>>;
+
+// The reply to FREQ? read with reads of `count` bytes, by interface, line
+// end, piece size and termination character.
+TEST_F(VisaIo, ReadsEndByTheRulesOfTheInterface) {
+  struct Case {
+    std::string config;
+    bool termChar;
+    ViUInt32 count;
+    Reads reads;
+  };
+  const std::string gpibVxi = "resource GPIB-VXI0::24::INSTR\n";
+  const std::string socket = std::string("resource ") + kSocket + "\n";
+  for (const Case& c : std::vector<Case>{
+           {gpibVxi, false, 256, {{kFreq + "\n", VI_SUCCESS}}},
+           {gpibVxi + "largest-piece 1\n", false, 256, {{kFreq + "\n", VI_SUCCESS}}},
+           {gpibVxi + "largest-piece 3\n", false, 8,
+            {{"+1.00000", VI_SUCCESS_MAX_CNT}, {"00000000", VI_SUCCESS_MAX_CNT},
+             {"0E+03\n", VI_SUCCESS}}},
+           // END outranks the termination character and a full buffer on its byte.
+           {gpibVxi + "line-end crlf\n", true, 256, {{kFreq + "\r\n", VI_SUCCESS}}},
+           {gpibVxi, false, 22, {{kFreq + "\n", VI_SUCCESS}}},
+           {gpibVxi + "end-indicator no\n", true, 256, {{kFreq + "\n", VI_SUCCESS_TERM_CHAR}}},
+           {gpibVxi + "end-indicator no\n", false, 256, {{kFreq + "\n", VI_ERROR_TMO}}},
+           {socket, true, 256, {{kFreq + "\n", VI_SUCCESS_TERM_CHAR}}},
+           {socket + "line-end crlf\nlargest-piece 2\n", true, 256,
+            {{kFreq + "\r\n", VI_SUCCESS_TERM_CHAR}}},
+           {socket, true, 21, {{kFreq, VI_SUCCESS_MAX_CNT}, {"\n", VI_SUCCESS_TERM_CHAR}}},
+           {socket, false, 22, {{kFreq + "\n", VI_SUCCESS_MAX_CNT}}},
+           {socket + "largest-piece 4\n", false, 256, {{kFreq + "\n", VI_ERROR_TMO}}},
+       }) {
+    SCOPED_TRACE(c.config + (c.termChar ? "term char on" : "term char off"));
+    Configure(c.config);
+    std::string name = c.config.substr(9, c.config.find('\n') - 9);
+    ViSession vi = Open(name);
+    ASSERT_EQ(viSetAttribute(vi, VI_ATTR_TERMCHAR_EN, c.termChar ? VI_TRUE : VI_FALSE), VI_SUCCESS);
+    ASSERT_EQ(Write(vi, "FREQ?\n"), VI_SUCCESS);
+    Reads reads;
+    for (size_t i = 0; i < c.reads.size(); ++i) {
+      ViStatus status = VI_SUCCESS;
+      std::string bytes = Read(vi, c.count, &status);
+      reads.emplace_back(bytes, status);
+    }
+    EXPECT_EQ(reads, c.reads);
+    if (c.reads.back().second == VI_ERROR_TMO)
+      EXPECT_EQ(TrafficLines().back(), "timeout " + name + " FREQ?");
+  }
+}
+
+// A transport that delivers more than was asked for and END on its own.
+class ScriptedPieces : public tgqsim::PieceSource {
+ public:
+  explicit ScriptedPieces(std::deque<tgqsim::Piece> pieces) : pieces_(std::move(pieces)) {}
+  std::optional<tgqsim::Piece> NextPiece(size_t, tgqsim::Deadline) override {
+    if (pieces_.empty()) return std::nullopt;
+    tgqsim::Piece next = pieces_.front();
+    pieces_.pop_front();
+    return next;
+  }
+
+ private:
+  std::deque<tgqsim::Piece> pieces_;
+};
+
+TEST(ReplyReader, KeepsWhatArrivedPastTheEndOfARead) {
+  ScriptedPieces source({{"AB", false}, {"C\nDE", false}, {"F", true}, {"GH", false}});
+  tgqsim::ReplyReader reader;
+  tgqsim::ReadSettings terminated{0, true, '\n'};
+  auto read = [&](size_t count, const tgqsim::ReadSettings& settings) {
+    tgqsim::ReadOutcome outcome = reader.Read(source, count, settings);
+    return std::make_pair(outcome.bytes, outcome.status);
+  };
+  EXPECT_EQ(read(10, terminated), std::make_pair(std::string("ABC\n"), VI_SUCCESS_TERM_CHAR));
+  EXPECT_TRUE(reader.HasUnread());
+  EXPECT_EQ(read(2, terminated), std::make_pair(std::string("DE"), VI_SUCCESS_MAX_CNT));
+  EXPECT_EQ(read(10, {0, false, '\n'}), std::make_pair(std::string("F"), VI_SUCCESS));
+  EXPECT_EQ(read(10, terminated), std::make_pair(std::string("GH"), VI_ERROR_TMO));
+  EXPECT_FALSE(reader.HasUnread());
+}
+
+TEST_F(VisaIo, AMessageEndsAtItsLineFeedOrWithEnd) {
+  Configure(std::string("resource ") + kSocket + "\nresource GPIB-VXI0::24::INSTR\n");
+  ViSession socket = Open(kSocket);
+  ViSession gpibVxi = Open(kQ3207);
+  ASSERT_EQ(Write(socket, "FREQ 2"), VI_SUCCESS);
+  ASSERT_EQ(Write(socket, "000\nVOLT 2"), VI_SUCCESS);
+  ASSERT_EQ(viSetAttribute(gpibVxi, VI_ATTR_SEND_END_EN, VI_FALSE), VI_SUCCESS);
+  ASSERT_EQ(Write(gpibVxi, "FREQ 3"), VI_SUCCESS);
+  ASSERT_EQ(viSetAttribute(gpibVxi, VI_ATTR_SEND_END_EN, VI_TRUE), VI_SUCCESS);
+  ASSERT_EQ(Write(gpibVxi, "000"), VI_SUCCESS);
+  EXPECT_EQ(StateValue(State(kSocket), "freq"), "2000");
+  EXPECT_EQ(StateValue(State(), "freq"), "3000");
+  EXPECT_EQ(TrafficLines(), (std::vector<std::string>{
+                                std::string("open ") + kSocket, "open GPIB-VXI0::24::INSTR",
+                                std::string("write ") + kSocket + " FREQ 2000",
+                                "write GPIB-VXI0::24::INSTR FREQ 3000"}));
+}
+
+TEST_F(VisaIo, ASocketHasNoDeviceClearSerialPollOrTrigger) {
+  Configure(std::string("resource ") + kSocket + "\n");
+  ViSession vi = Open(kSocket);
+  ASSERT_EQ(Write(vi, "FUNC?\n"), VI_SUCCESS);
+  ASSERT_EQ(viClear(vi), VI_SUCCESS);
+  ViStatus status = VI_SUCCESS;
+  EXPECT_EQ(Read(vi, 256, &status), "");
+  EXPECT_EQ(status, VI_ERROR_TMO);
+  ViUInt16 stb = 0;
+  EXPECT_EQ(viReadSTB(vi, &stb), VI_ERROR_NSUP_OPER);
+  EXPECT_EQ(viAssertTrigger(vi, VI_TRIG_PROT_DEFAULT), VI_ERROR_NSUP_OPER);
+  EXPECT_EQ(StateValue(State(kSocket), "triggers"), "0");
+  EXPECT_EQ(TrafficLines()[2], std::string("flush ") + kSocket);
+}
 
 TEST_F(VisaIo, QueryReplyIsReadBackOverSeveralReads) {
   Configure("resource GPIB-VXI0::24::INSTR\n");

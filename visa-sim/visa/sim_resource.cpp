@@ -18,6 +18,36 @@ std::string_view WithoutLineFeed(std::string_view text) {
   return text;
 }
 
+// The device's reply as it reaches the VISA: in pieces no larger than the
+// resource's largest, cut where an enabled termination character stops the
+// transfer, with END on its last byte where the interface has END.
+class DevicePieces : public PieceSource {
+ public:
+  DevicePieces(SimulatedDevice& device, const ResourceConfig& config, const ReadSettings& settings)
+      : device_(device), config_(config), settings_(settings) {}
+
+  // The simulated device says at once all it will say: no piece can come
+  // later, so a read that waits for one times out without waiting it out.
+  std::optional<Piece> NextPiece(size_t wanted, Deadline /*deadline*/) override {
+    if (!device_.HasOutput()) return std::nullopt;
+    std::string_view pending = device_.PendingOutput();
+    size_t take = std::min(wanted, pending.size());
+    if (config_.largestPiece > 0) take = std::min(take, config_.largestPiece);
+    if (settings_.termCharEnabled) {
+      size_t term = pending.substr(0, take).find(settings_.termChar);
+      if (term != std::string_view::npos) take = term + 1;
+    }
+    Piece piece{device_.TakeOutput(take), false};
+    piece.end = config_.endIndicator && !device_.HasOutput();
+    return piece;
+  }
+
+ private:
+  SimulatedDevice& device_;
+  const ResourceConfig& config_;
+  const ReadSettings& settings_;
+};
+
 }  // namespace
 
 SimResource::SimResource(ResourceConfig config)
@@ -47,17 +77,26 @@ bool SimResource::Deliver(const std::string& message, TrafficLog& log) {
   return true;
 }
 
-ViStatus SimResource::Write(std::string_view data, ViUInt32 timeoutMs, ViUInt32* written,
-                            TrafficLog& log) {
+ViStatus SimResource::Write(std::string_view data, const WriteSettings& settings,
+                            ViUInt32* written, TrafficLog& log) {
   ViStatus status = VI_SUCCESS;
   ViUInt32 accepted = 0;
-  if (IoTimesOut(timeoutMs)) {
-    log.Record("timeout", Name(), WithoutLineFeed(data));
+  std::string text = unterminated_ + std::string(data);
+  unterminated_.clear();
+  if (IoTimesOut(settings.timeoutMs)) {
+    log.Record("timeout", Name(), WithoutLineFeed(text));
     status = VI_ERROR_TMO;
   } else {
-    for (const std::string& message : SplitMessages(data)) {
+    // END ends a message as a line feed does; without it the rest waits.
+    size_t lineFeed = text.rfind('\n');
+    size_t complete = settings.sendEnd && config_.endIndicator ? text.size()
+                      : lineFeed == std::string::npos          ? 0
+                                                               : lineFeed + 1;
+    unterminated_ = text.substr(complete);
+    for (const std::string& message : SplitMessages(std::string_view(text).substr(0, complete))) {
       if (!Deliver(message, log)) {
         status = VI_ERROR_TMO;
+        unterminated_.clear();
         break;
       }
     }
@@ -73,6 +112,7 @@ ViStatus SimResource::Read(ViByte* buffer, ViUInt32 count, const ReadSettings& s
   if (read) *read = 0;
   if (IoTimesOut(settings.timeoutMs)) {
     device_->DiscardOutput();
+    reader_.Discard();
     log.Record("timeout", Name(), lastMessage_);
     return VI_ERROR_TMO;
   }
@@ -80,32 +120,30 @@ ViStatus SimResource::Read(ViByte* buffer, ViUInt32 count, const ReadSettings& s
     log.Record("timeout", Name(), lastMessage_);
     return VI_ERROR_TMO;
   }
-  if (!device_->HasOutput()) {
+  if (!device_->HasOutput() && !reader_.HasUnread()) {
     device_->ReadWithoutReply();
     log.Record("timeout", Name(), lastMessage_);
     return VI_ERROR_TMO;
   }
-  std::string_view pending = device_->PendingOutput();
-  size_t take = std::min<size_t>(count, pending.size());
-  bool stoppedAtTermChar = false;
-  if (settings.termCharEnabled) {
-    size_t term = pending.substr(0, take).find(settings.termChar);
-    if (term != std::string_view::npos) {
-      take = term + 1;
-      stoppedAtTermChar = true;
-    }
-  }
-  std::string chunk = device_->TakeOutput(take);
-  std::memcpy(buffer, chunk.data(), chunk.size());
-  if (read) *read = static_cast<ViUInt32>(chunk.size());
-  log.Record("read", Name(), chunk);
-  // The instrument ends its reply with END on the last byte.
-  if (!device_->HasOutput()) return VI_SUCCESS;
-  return stoppedAtTermChar ? VI_SUCCESS_TERM_CHAR : VI_SUCCESS_MAX_CNT;
+  DevicePieces pieces(*device_, config_, settings);
+  ReadOutcome outcome = reader_.Read(pieces, count, settings);
+  std::memcpy(buffer, outcome.bytes.data(), outcome.bytes.size());
+  if (read) *read = static_cast<ViUInt32>(outcome.bytes.size());
+  if (!outcome.bytes.empty()) log.Record("read", Name(), outcome.bytes);
+  if (outcome.status == VI_ERROR_TMO) log.Record("timeout", Name(), lastMessage_);
+  return outcome.status;
 }
 
 void SimResource::Clear(TrafficLog& log) {
+  reader_.Discard();
+  if (config_.socket) {
+    // Only what is on its way is dropped; the instrument hears of nothing.
+    device_->DiscardOutput();
+    log.Record("flush", Name());
+    return;
+  }
   device_->Clear();
+  unterminated_.clear();
   replyLost_ = false;
   log.Record("clear", Name());
 }

@@ -8,16 +8,16 @@
 
 #include "visa-sim/model/mainframe_config.h"
 #include "visa-sim/model/simulated_device.h"
+#include "visa-sim/visa/reply_reader.h"
 #include "visa-sim/visa/traffic_log.h"
 #include "visa.h"
 
 namespace tgqsim {
 
-// How a session reads: its time-out and its termination character.
-struct ReadSettings {
+// How a session writes: its time-out and whether END goes with the last byte.
+struct WriteSettings {
   ViUInt32 timeoutMs;
-  bool termCharEnabled;
-  char termChar;
+  bool sendEnd;
 };
 
 class SimResource {
@@ -28,9 +28,11 @@ class SimResource {
   const std::string& Name() const { return config_.name; }
   SimulatedDevice& Device() { return *device_; }
 
-  ViStatus Write(std::string_view data, ViUInt32 timeoutMs, ViUInt32* written, TrafficLog& log);
+  ViStatus Write(std::string_view data, const WriteSettings& settings, ViUInt32* written,
+                 TrafficLog& log);
   ViStatus Read(ViByte* buffer, ViUInt32 count, const ReadSettings& settings, ViUInt32* read,
                 TrafficLog& log);
+  // A device clear; a SOCKET has none and only flushes what arrived unread.
   void Clear(TrafficLog& log);
   ViUInt16 ReadStatusByte(TrafficLog& log);
   void Trigger(TrafficLog& log);
@@ -49,6 +51,9 @@ class SimResource {
   // A query timed out: its reply will never come.
   bool replyLost_ = false;
   std::string lastMessage_;
+  // The start of a message whose end has not come yet (no line feed, no END).
+  std::string unterminated_;
+  ReplyReader reader_;
 };
 
 }  // namespace tgqsim

@@ -10,6 +10,7 @@ void TrafficLog::Record(std::string_view event, std::string_view resource) {
 
 void TrafficLog::Record(std::string_view event, std::string_view resource, std::string_view text) {
   if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   Add(std::string(event) + " " + std::string(resource) + " " + std::string(text));
 }
 

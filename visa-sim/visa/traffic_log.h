@@ -11,7 +11,7 @@ namespace tgqsim {
 class TrafficLog {
  public:
   void Record(std::string_view event, std::string_view resource);
-  // Texts are logged without their line feed.
+  // Texts are logged without their line end (LF or CR LF).
   void Record(std::string_view event, std::string_view resource, std::string_view text);
   const std::string& Text() const { return text_; }
   void Clear() { text_.clear(); }

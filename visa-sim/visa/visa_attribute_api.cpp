@@ -1,5 +1,7 @@
 // Attributes of instrument sessions. A VXI resource has no GPIB addresses and
 // a GPIB resource no slot, logical address, manufacturer or model.
+#include <algorithm>
+
 #include "visa-sim/visa/visa_api_support.h"
 #include "visa-sim/visa/visa_status_extra.h"
 
@@ -56,6 +58,24 @@ ViStatus StoreBoolean(bool& flag, ViAttrState state) {
   return VI_SUCCESS;
 }
 
+ViStatus SetSessionAttribute(tgqsim::VisaObject& s, ViAttr attrName, ViAttrState attrValue) {
+  switch (attrName) {
+    case VI_ATTR_TMO_VALUE:
+      s.timeoutMs = static_cast<ViUInt32>(attrValue);
+      return VI_SUCCESS;
+    case VI_ATTR_TERMCHAR:
+      if (attrValue > 0xFF) return VI_ERROR_NSUP_ATTR_STATE;
+      s.termChar = static_cast<ViUInt8>(attrValue);
+      return VI_SUCCESS;
+    case VI_ATTR_TERMCHAR_EN:
+      return StoreBoolean(s.termCharEnabled, attrValue);
+    case VI_ATTR_SEND_END_EN:
+      return StoreBoolean(s.sendEnd, attrValue);
+    default:
+      return IsResourceAttribute(attrName) ? VI_ERROR_ATTR_READONLY : VI_ERROR_NSUP_ATTR;
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -87,22 +107,12 @@ ViStatus _VI_FUNC viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrV
     tgqsim::InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status == VI_ERROR_NSUP_OPER) return VI_ERROR_NSUP_ATTR;
     if (found.status != VI_SUCCESS) return found.status;
-    tgqsim::VisaObject& s = *found.session;
-    switch (attrName) {
-      case VI_ATTR_TMO_VALUE:
-        s.timeoutMs = static_cast<ViUInt32>(attrValue);
-        return VI_SUCCESS;
-      case VI_ATTR_TERMCHAR:
-        if (attrValue > 0xFF) return VI_ERROR_NSUP_ATTR_STATE;
-        s.termChar = static_cast<ViUInt8>(attrValue);
-        return VI_SUCCESS;
-      case VI_ATTR_TERMCHAR_EN:
-        return StoreBoolean(s.termCharEnabled, attrValue);
-      case VI_ATTR_SEND_END_EN:
-        return StoreBoolean(s.sendEnd, attrValue);
-      default:
-        return IsResourceAttribute(attrName) ? VI_ERROR_ATTR_READONLY : VI_ERROR_NSUP_ATTR;
-    }
+    ViStatus status = SetSessionAttribute(*found.session, attrName, attrValue);
+    const std::vector<uint32_t>& warns = found.resource->Config().setWarnings;
+    // The resource takes the state as the nearest one it supports, and says so.
+    if (status == VI_SUCCESS && std::find(warns.begin(), warns.end(), attrName) != warns.end())
+      return VI_WARN_NSUP_ATTR_STATE;
+    return status;
   });
 }
 

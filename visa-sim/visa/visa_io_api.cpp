@@ -14,7 +14,8 @@ ViStatus _VI_FUNC viWrite(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32* retCn
     if (found.status != VI_SUCCESS) return found.status;
     if (!buf && cnt > 0) return VI_ERROR_USER_BUF;
     std::string_view data(reinterpret_cast<const char*>(buf), cnt);
-    return found.resource->Write(data, found.session->timeoutMs, retCnt, world.Traffic());
+    tgqsim::WriteSettings settings{found.session->timeoutMs, found.session->sendEnd};
+    return found.resource->Write(data, settings, retCnt, world.Traffic());
   });
 }
 
@@ -43,6 +44,8 @@ ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (!status) return VI_ERROR_USER_BUF;
+    // A raw socket has no serial poll.
+    if (found.resource->Config().socket) return VI_ERROR_NSUP_OPER;
     *status = found.resource->ReadStatusByte(world.Traffic());
     return VI_SUCCESS;
   });
@@ -53,6 +56,7 @@ ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
+    if (found.resource->Config().socket) return VI_ERROR_NSUP_OPER;
     found.resource->Trigger(world.Traffic());
     return VI_SUCCESS;
   });

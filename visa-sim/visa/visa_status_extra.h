@@ -9,3 +9,6 @@
 #ifndef VI_ERROR_ATTR_READONLY
 #define VI_ERROR_ATTR_READONLY ((ViStatus)0xBFFF001F)
 #endif
+#ifndef VI_WARN_NSUP_ATTR_STATE
+#define VI_WARN_NSUP_ATTR_STATE ((ViStatus)0x3FFF0084)
+#endif
