@@ -29,7 +29,7 @@ ViStatus RunDetected(ViSession vi, Operation operation) {
   ViStatus status = operation();
   if (status < 0 || !session->m_detectErrors) return status;
   ViUInt16 statusByte = 0;
-  ViStatus stbStatus = TraceStatus("viReadSTB", viReadSTB(vi, &statusByte));
+  ViStatus stbStatus = ReadStatusByte(vi, statusByte);
   if (stbStatus < 0) return stbStatus;
   return (statusByte & kErrorQueueBit) ? TGQ3207_INSTR_ERROR_DETECTED : status;
 }
@@ -223,7 +223,7 @@ ViStatus _VI_FUNC tgq3207_readStatusByte_Q(ViSession vi, ViInt16* result) {
   if (result == nullptr) return VI_ERROR_INV_PARAMETER;
   return RunDetected(vi, [&] {
     ViUInt16 statusByte = 0;
-    ViStatus status = TraceStatus("viReadSTB", viReadSTB(vi, &statusByte));
+    ViStatus status = ReadStatusByte(vi, statusByte);
     if (status >= 0) *result = static_cast<ViInt16>(statusByte);
     return status;
   });

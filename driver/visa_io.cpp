@@ -1,9 +1,11 @@
 #include "driver/visa_io.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "driver/driver_status.h"
 #include "driver/io_trace.h"
+#include "driver/reply_parsing.h"
 
 namespace {
 constexpr ViUInt32 kReadChunk = 256;
@@ -31,7 +33,8 @@ ViStatus ReadLine(ViSession vi, std::string& reply) {
     ViUInt32 count = 0;
     ViStatus status = viRead(vi, chunk.data(), kReadChunk, &count);
     if (status < 0) return TraceStatus("viRead", status);
-    reply.append(reinterpret_cast<const char*>(chunk.data()), count);
+    // A VISA may report more than it was asked for; the chunk holds no more.
+    reply.append(reinterpret_cast<const char*>(chunk.data()), std::min(count, kReadChunk));
     size_t lineFeed = reply.find('\n');
     if (lineFeed != std::string::npos) {
       reply.erase(lineFeed);
@@ -53,4 +56,16 @@ ViStatus QueryLine(ViSession vi, const std::string& query, std::string& reply) {
   ViStatus status = WriteLine(vi, query);
   if (status < 0) return status;
   return ReadLine(vi, reply);
+}
+
+ViStatus ReadStatusByte(ViSession vi, ViUInt16& statusByte) {
+  ViStatus status = viReadSTB(vi, &statusByte);
+  if (status != VI_ERROR_NSUP_OPER) return TraceStatus("viReadSTB", status);
+  std::string reply;
+  status = QueryLine(vi, "*STB?", reply);
+  if (status < 0) return status;
+  std::optional<int16_t> parsed = ParseInt16(reply);
+  if (!parsed || *parsed < 0 || *parsed > 0xFF) return TraceStatus("*STB?", kStatusInvalidResponse);
+  statusByte = static_cast<ViUInt16>(*parsed);
+  return VI_SUCCESS;
 }

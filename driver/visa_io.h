@@ -16,3 +16,6 @@ ViStatus WriteLine(ViSession vi, const std::string& text);
 ViStatus ReadLine(ViSession vi, std::string& reply);
 // WriteLine of the query, then ReadLine.
 ViStatus QueryLine(ViSession vi, const std::string& query, std::string& reply);
+// The status byte by serial poll, or by "*STB?" where the interface has no
+// serial poll (a raw socket).
+ViStatus ReadStatusByte(ViSession vi, ViUInt16& statusByte);

@@ -38,8 +38,8 @@ std::string AttributeName(ViAttr attribute) {
 CFakeVisa& FakeVisa() { return g_fake; }
 void ResetFakeVisa() { g_fake = CFakeVisa(); }
 void ScriptReply(const std::string& line) { ScriptRead(line + "\n", VI_SUCCESS_TERM_CHAR); }
-void ScriptRead(const std::string& data, ViStatus status) {
-  g_fake.m_reads.push_back({data, status});
+void ScriptRead(const std::string& data, ViStatus status, ViUInt32 overReport) {
+  g_fake.m_reads.push_back({data, status, overReport});
 }
 void FailNext(const std::string& function, ViStatus status) {
   g_fake.m_failures[function].push_back(status);
@@ -92,7 +92,7 @@ ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCn
   CFakeRead& next = g_fake.m_reads.front();
   size_t count = next.m_data.size() < cnt ? next.m_data.size() : cnt;
   std::memcpy(buf, next.m_data.data(), count);
-  *retCnt = static_cast<ViUInt32>(count);
+  *retCnt = static_cast<ViUInt32>(count) + next.m_overReport;
   if (count < next.m_data.size()) {
     next.m_data.erase(0, count);
     return VI_SUCCESS_MAX_CNT;

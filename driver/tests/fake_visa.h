@@ -14,6 +14,8 @@ struct CFakeRead {
   std::string m_data;
   // Status of the read that hands out the last of m_data.
   ViStatus m_status;
+  // Every read of m_data reports this many bytes more than it delivered.
+  ViUInt32 m_overReport = 0;
 };
 
 struct CFakeVisa {
@@ -35,6 +37,6 @@ CFakeVisa& FakeVisa();
 void ResetFakeVisa();
 // The instrument answers `line` (a line feed is added).
 void ScriptReply(const std::string& line);
-void ScriptRead(const std::string& data, ViStatus status);
+void ScriptRead(const std::string& data, ViStatus status, ViUInt32 overReport = 0);
 void FailNext(const std::string& function, ViStatus status);
 void ScriptStatusByte(ViUInt16 statusByte);

@@ -93,6 +93,18 @@ TEST_F(DriverQueries, ReplyEndsAtTheEndIndicatorOrTheLineFeed) {
   EXPECT_EQ(std::count(Recorded().begin(), Recorded().end(), "viRead:256"), 3);
 }
 
+// A VISA that reports more than its buffer holds, for a reply that fills the
+// buffer exactly: only what was asked for counts.
+TEST_F(DriverQueries, AReadCountsNoMoreThanItAskedFor) {
+  ViInt32 code = 0;
+  char message[TGQ3207_ERROR_MESSAGE_SIZE];
+  ScriptRead("-350,\"" + std::string(249, 'm') + "\"", VI_SUCCESS_MAX_CNT, 44);
+  ScriptRead("\n", VI_SUCCESS_TERM_CHAR);
+  EXPECT_EQ(tgq3207_error_query(m_vi, &code, message), VI_SUCCESS);
+  EXPECT_EQ(code, -350);
+  EXPECT_EQ(std::string(message), std::string(249, 'm'));
+}
+
 TEST_F(DriverQueries, AReplyThatNeverEndsFails) {
   char buffer[32];
   ScriptRead(std::string(5000, 'x'), VI_SUCCESS_MAX_CNT);

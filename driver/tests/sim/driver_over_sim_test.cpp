@@ -242,6 +242,52 @@ TEST_F(DriverOverSim, TimeOutsComeBackAndADeviceClearEndsAHangingQuery) {
                    "stb GPIB-VXI0::24::INSTR 0"}));
 }
 
+// Every entry point the program uses, over every kind of interface, reply
+// end, piece size and termination setting that vendor VISAs show.
+TEST_F(DriverOverSim, WorksOverEveryInterfaceReplyEndPieceSizeAndTermination) {
+  const std::vector<std::string> interfaces = {
+      "resource GPIB-VXI0::24::INSTR\n", "resource GPIB0::9::INSTR\n",
+      "resource VXI0::8::INSTR\n", "resource GPIB-VXI0::24::INSTR\nend-indicator no\n",
+      "resource TCPIP0::127.0.0.1::5025::SOCKET\n"};
+  const char* warns = "set-warns VI_ATTR_TERMCHAR_EN\nset-warns VI_ATTR_TMO_VALUE\n";
+  for (const std::string& interface : interfaces)
+    for (const char* replyEnd : {"", "line-end crlf\n"})
+      for (const char* pieces : {"", "largest-piece 1\n", "largest-piece 7\n"})
+        for (const char* termination : {"", warns}) {
+          std::string config =
+              interface + replyEnd + pieces + termination + "long-reply *OPT? 300\n";
+          SCOPED_TRACE(config);
+          std::string name = interface.substr(9, interface.find('\n') - 9);
+          ASSERT_EQ(tgqsim_configure(config.c_str()), 0);
+          ASSERT_EQ(tgq3207_init(Text(name.c_str()), VI_TRUE, VI_TRUE, &vi), VI_SUCCESS);
+          ASSERT_EQ(tgq3207_errorQueryDetect(vi, VI_TRUE), VI_SUCCESS);
+          EXPECT_GE(tgq3207_timeOut(vi, 5000), VI_SUCCESS);
+          ViReal64 freq = 0;
+          EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2500.0), VI_SUCCESS);
+          EXPECT_EQ(tgq3207_cmdReal64_Q(vi, Text("FREQ?"), &freq), VI_SUCCESS);
+          EXPECT_EQ(freq, 2500.0);
+          ViChar text[32];
+          EXPECT_EQ(tgq3207_cmdString_Q(vi, Text("*OPT?"), 31, text), VI_SUCCESS);
+          EXPECT_EQ(std::string(text), "1:PLL" + std::string(26, ' '));
+          EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2e7), TGQ3207_INSTR_ERROR_DETECTED);
+          ViInt32 code = 0;
+          ViChar message[TGQ3207_ERROR_MESSAGE_SIZE];
+          EXPECT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
+          EXPECT_EQ(code, -222);
+          EXPECT_STREQ(message, "Data out of range");
+          EXPECT_EQ(tgq3207_trg(vi), VI_SUCCESS);
+          EXPECT_EQ(tgq3207_dcl(vi), VI_SUCCESS);
+          ViInt16 statusByte = -1;
+          EXPECT_EQ(tgq3207_readStatusByte_Q(vi, &statusByte), VI_SUCCESS);
+          EXPECT_EQ(statusByte, 0);
+          char state[4096];
+          tgqsim_state(name.c_str(), state, sizeof state);
+          EXPECT_NE(std::string(state).find("\ntriggers=1\n"), std::string::npos);
+          EXPECT_EQ(tgq3207_close(vi), VI_SUCCESS);
+          vi = VI_NULL;
+        }
+}
+
 TEST_F(DriverOverSim, TheSessionTimeOutDecidesWhetherASlowInstrumentAnswers) {
   Open("delay-ms 150\n");
   ASSERT_EQ(tgq3207_timeOut(vi, 100), VI_SUCCESS);
