@@ -2,10 +2,10 @@
 
 #include "app/about_dlg.h"
 #include "app/sfp_app.h"
-#include "framework/user_exception.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
+#include "instrument/user_exception.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
 #include "panels/panel_objects.h"

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/user_exception.h"
 #include "instrument/app_port.h"
 #include "instrument/instrument.h"
+#include "instrument/user_exception.h"
 #include "res/resource.h"
 #include "tgq3207.h"
 

@@ -1,9 +1,9 @@
 #include "instrument/live_instrument.h"
 
-#include "framework/user_exception.h"
 #include "instrument/app_port.h"
 #include "instrument/driver_library.h"
 #include "instrument/error_reporter.h"
+#include "instrument/user_exception.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "framework/user_exception.h"
 #include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
+#include "instrument/user_exception.h"
 #include "panels/panel_host.h"
 
 bool Guarded(const std::function<void()>& steps) {

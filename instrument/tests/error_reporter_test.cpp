@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "framework/user_exception.h"
 #include "instrument/instrument.h"
 #include "instrument/tests/recording_port.h"
+#include "instrument/user_exception.h"
 #include "tgq3207.h"
 
 namespace {

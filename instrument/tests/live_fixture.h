@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/user_exception.h"
 #include "instrument/live_instrument.h"
 #include "instrument/tests/fake_driver.h"
 #include "instrument/tests/recording_port.h"
+#include "instrument/user_exception.h"
 
 using Calls = std::vector<std::string>;
 using Events = std::vector<std::string>;

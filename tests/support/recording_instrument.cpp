@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/user_exception.h"
 #include "framework/win32/wait_cursor.h"
+#include "instrument/user_exception.h"
 
 std::string FormatArgument(double value) {
   char text[40];
