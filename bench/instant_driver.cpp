@@ -63,37 +63,26 @@ ViStatus _VI_FUNC ErrorQuery(ViSession, ViInt32* code, ViChar message[]) {
   return VI_SUCCESS;
 }
 
-template <typename Function>
-void* Address(Function function) {
-  return reinterpret_cast<void*>(function);
-}
+// The entry points under their names.
+namespace own {
+constexpr auto tgq3207_cmd = Cmd;
+constexpr auto tgq3207_cmdInt = CmdInt;
+constexpr auto tgq3207_cmdReal = CmdReal;
+constexpr auto tgq3207_cmdString_Q = CmdStringQ;
+constexpr auto tgq3207_cmdInt16_Q = CmdInt16Q;
+constexpr auto tgq3207_cmdReal64_Q = CmdReal64Q;
+constexpr auto tgq3207_reset = Done;
+constexpr auto tgq3207_dcl = Done;
+constexpr auto tgq3207_close = Done;
+constexpr auto tgq3207_trg = Done;
+constexpr auto tgq3207_statEvenClr = Done;
+constexpr auto tgq3207_opc_Q = Int16Q;
+constexpr auto tgq3207_readStatusByte_Q = Int16Q;
+constexpr auto tgq3207_self_test = SelfTest;
+constexpr auto tgq3207_error_query = ErrorQuery;
+}  // namespace own
 
-struct CEntry {
-  const char* m_name;
-  void* m_function;
-};
-
-const CEntry kEntries[] = {
-    {"tgq3207_cmd", Address(Cmd)},
-    {"tgq3207_cmdInt", Address(CmdInt)},
-    {"tgq3207_cmdReal", Address(CmdReal)},
-    {"tgq3207_cmdString_Q", Address(CmdStringQ)},
-    {"tgq3207_cmdInt16_Q", Address(CmdInt16Q)},
-    {"tgq3207_cmdReal64_Q", Address(CmdReal64Q)},
-    {"tgq3207_reset", Address(Done)},
-    {"tgq3207_dcl", Address(Done)},
-    {"tgq3207_close", Address(Done)},
-    {"tgq3207_trg", Address(Done)},
-    {"tgq3207_statEvenClr", Address(Done)},
-    {"tgq3207_opc_Q", Address(Int16Q)},
-    {"tgq3207_readStatusByte_Q", Address(Int16Q)},
-    {"tgq3207_self_test", Address(SelfTest)},
-    {"tgq3207_error_query", Address(ErrorQuery)},
-};
+const COwnEntryPoint kEntries[] = {TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_OWN_ENTRY_POINT)};
 }  // namespace
 
-void* CInstantDriver::FindEntryPoint(const char* name) {
-  for (const CEntry& entry : kEntries)
-    if (std::strcmp(entry.m_name, name) == 0) return entry.m_function;
-  return nullptr;
-}
+void* CInstantDriver::FindEntryPoint(const char* name) { return FindOwnEntryPoint(kEntries, name); }

@@ -2,15 +2,13 @@
 
 #include "connect/library_loading.h"
 #include "connect/vxipnp_driver_folder.h"
+#include "tgq3207.h"
 
 namespace {
 const char* const kEntryPoints[] = {
-    "tgq3207_init",        "tgq3207_timeOut",     "tgq3207_errorQueryDetect",
-    "tgq3207_cmd",         "tgq3207_cmdInt",      "tgq3207_cmdReal",
-    "tgq3207_cmdString_Q", "tgq3207_cmdInt16_Q",  "tgq3207_cmdReal64_Q",
-    "tgq3207_reset",       "tgq3207_dcl",         "tgq3207_close",
-    "tgq3207_trg",         "tgq3207_statEvenClr", "tgq3207_opc_Q",
-    "tgq3207_readStatusByte_Q", "tgq3207_self_test", "tgq3207_error_query",
+#define SFP_ENTRY_POINT_NAME(name, type) #name,
+    TGQ3207_ENTRY_POINTS(SFP_ENTRY_POINT_NAME)
+#undef SFP_ENTRY_POINT_NAME
 };
 }  // namespace
 

@@ -55,6 +55,32 @@ typedef ViStatus(_VI_FUNC* tgq3207_int16_Q_fn)(ViSession, ViInt16*);
 typedef ViStatus(_VI_FUNC* tgq3207_self_test_fn)(ViSession, ViInt16*, ViChar[]);
 typedef ViStatus(_VI_FUNC* tgq3207_error_query_fn)(ViSession, ViInt32*, ViChar[]);
 
+/* Every entry point once, as X(name, pointer type): first the three that open a
+   session, then the fifteen that the live instrument binds, in the order it binds
+   them. The program's loader, the live instrument, the drivers of the tests and
+   benchmarks and the build's export check all take the names from here. */
+#define TGQ3207_SESSION_ENTRY_POINTS(X)     \
+  X(tgq3207_init, tgq3207_init_fn)          \
+  X(tgq3207_timeOut, tgq3207_timeOut_fn)    \
+  X(tgq3207_errorQueryDetect, tgq3207_errorQueryDetect_fn)
+#define TGQ3207_INSTRUMENT_ENTRY_POINTS(X)             \
+  X(tgq3207_reset, tgq3207_session_fn)                 \
+  X(tgq3207_error_query, tgq3207_error_query_fn)       \
+  X(tgq3207_self_test, tgq3207_self_test_fn)           \
+  X(tgq3207_readStatusByte_Q, tgq3207_int16_Q_fn)      \
+  X(tgq3207_opc_Q, tgq3207_int16_Q_fn)                 \
+  X(tgq3207_trg, tgq3207_session_fn)                   \
+  X(tgq3207_dcl, tgq3207_session_fn)                   \
+  X(tgq3207_close, tgq3207_session_fn)                 \
+  X(tgq3207_statEvenClr, tgq3207_session_fn)           \
+  X(tgq3207_cmdReal, tgq3207_cmdReal_fn)               \
+  X(tgq3207_cmdReal64_Q, tgq3207_cmdReal64_Q_fn)       \
+  X(tgq3207_cmdInt, tgq3207_cmdInt_fn)                 \
+  X(tgq3207_cmdInt16_Q, tgq3207_cmdInt16_Q_fn)         \
+  X(tgq3207_cmd, tgq3207_cmd_fn)                       \
+  X(tgq3207_cmdString_Q, tgq3207_cmdString_Q_fn)
+#define TGQ3207_ENTRY_POINTS(X) TGQ3207_SESSION_ENTRY_POINTS(X) TGQ3207_INSTRUMENT_ENTRY_POINTS(X)
+
 #ifdef __cplusplus
 }
 #endif

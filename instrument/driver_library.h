@@ -3,9 +3,31 @@
 // tests implement it over tables of their own functions.
 #pragma once
 
+#include <cstddef>
+#include <cstring>
+
 class CDriverLibrary {
  public:
   virtual ~CDriverLibrary() = default;
   // The entry point of that name, or null when the library lacks it.
   virtual void* FindEntryPoint(const char* name) = 0;
 };
+
+// An entry point that the program provides itself, for drivers without I/O.
+struct COwnEntryPoint {
+  const char* m_name;
+  void* m_function;
+};
+
+// X(name, type) for a list of the driver header: the function own::name, which
+// must have the entry point's type, under its name.
+#define SFP_OWN_ENTRY_POINT(name, type) \
+  COwnEntryPoint{#name, reinterpret_cast<void*>(static_cast<type>(own::name))},
+
+// The function of that name in the table, or null.
+template <std::size_t N>
+void* FindOwnEntryPoint(const COwnEntryPoint (&table)[N], const char* name) {
+  for (const COwnEntryPoint& entry : table)
+    if (std::strcmp(entry.m_name, name) == 0) return entry.m_function;
+  return nullptr;
+}

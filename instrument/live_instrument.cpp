@@ -37,21 +37,9 @@ CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library)
 CLiveInstrument::~CLiveInstrument() { Close(); }
 
 void CLiveInstrument::BindEntryPoints() {
-  Bind(m_library, "tgq3207_reset", m_reset);
-  Bind(m_library, "tgq3207_error_query", m_errorQuery);
-  Bind(m_library, "tgq3207_self_test", m_selfTest);
-  Bind(m_library, "tgq3207_readStatusByte_Q", m_readStatusByte);
-  Bind(m_library, "tgq3207_opc_Q", m_opc);
-  Bind(m_library, "tgq3207_trg", m_trg);
-  Bind(m_library, "tgq3207_dcl", m_dcl);
-  Bind(m_library, "tgq3207_close", m_close);
-  Bind(m_library, "tgq3207_statEvenClr", m_statEvenClr);
-  Bind(m_library, "tgq3207_cmdReal", m_cmdReal);
-  Bind(m_library, "tgq3207_cmdReal64_Q", m_cmdReal64Q);
-  Bind(m_library, "tgq3207_cmdInt", m_cmdInt);
-  Bind(m_library, "tgq3207_cmdInt16_Q", m_cmdInt16Q);
-  Bind(m_library, "tgq3207_cmd", m_cmd);
-  Bind(m_library, "tgq3207_cmdString_Q", m_cmdStringQ);
+#define SFP_BIND_ENTRY_POINT(name, type) Bind(m_library, #name, m_entry.name);
+  TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_BIND_ENTRY_POINT)
+#undef SFP_BIND_ENTRY_POINT
 }
 
 void CLiveInstrument::EnterCall() {
@@ -69,8 +57,8 @@ void CLiveInstrument::LeaveCall(int32_t status) {
 }
 
 bool CLiveInstrument::SendDeviceClear() {
-  bool present = m_dcl != nullptr;
-  if (present) m_dcl(m_session);
+  bool present = m_entry.tgq3207_dcl != nullptr;
+  if (present) m_entry.tgq3207_dcl(m_session);
   m_busy = 0;
   return present;
 }
@@ -79,7 +67,7 @@ void CLiveInstrument::Reset() {
   EnterCall();
   DeviceClear();
   SetDefaults();
-  LeaveCall(CallDriver(m_reset));
+  LeaveCall(CallDriver(m_entry.tgq3207_reset));
 }
 
 void CLiveInstrument::Sync() {
@@ -126,26 +114,26 @@ void CLiveInstrument::SelfTest(std::string& text) {
   text.clear();
   ViInt16 code = 0;
   char message[TGQ3207_SELF_TEST_MESSAGE_SIZE] = {};
-  Guarded(m_selfTest, &code, message);
+  Guarded(m_entry.tgq3207_self_test, &code, message);
   message[TGQ3207_SELF_TEST_MESSAGE_SIZE - 1] = '\0';
   text = std::to_string(code) + ", " + message;
 }
 
 int16_t CLiveInstrument::OpcQuery() {
   ViInt16 reply = 0;
-  Guarded(m_opc, &reply);
+  Guarded(m_entry.tgq3207_opc_Q, &reply);
   return reply;
 }
 
 int16_t CLiveInstrument::ReadStatusByte() {
   ViInt16 reply = 0;
-  Guarded(m_readStatusByte, &reply);
+  Guarded(m_entry.tgq3207_readStatusByte_Q, &reply);
   return reply;
 }
 
-void CLiveInstrument::ClearStatus() { Guarded(m_statEvenClr); }
+void CLiveInstrument::ClearStatus() { Guarded(m_entry.tgq3207_statEvenClr); }
 
-void CLiveInstrument::Trigger() { Guarded(m_trg); }
+void CLiveInstrument::Trigger() { Guarded(m_entry.tgq3207_trg); }
 
 // A library without tgq3207_dcl cannot clear the device: the caller learns of
 // it like of a failed driver call.
@@ -157,7 +145,7 @@ void CLiveInstrument::DeviceClear() {
 }
 
 void CLiveInstrument::Close() {
-  if (m_close != nullptr) m_close(m_session);
+  if (m_entry.tgq3207_close != nullptr) m_entry.tgq3207_close(m_session);
 }
 
 void CLiveInstrument::ErrorQuery(int32_t& code, std::string& message) {
@@ -165,7 +153,7 @@ void CLiveInstrument::ErrorQuery(int32_t& code, std::string& message) {
   message.clear();
   ViInt32 reply = 0;
   char text[TGQ3207_ERROR_MESSAGE_SIZE] = {};
-  int32_t status = CallDriver(m_errorQuery, &reply, text);
+  int32_t status = CallDriver(m_entry.tgq3207_error_query, &reply, text);
   text[TGQ3207_ERROR_MESSAGE_SIZE - 1] = '\0';
   code = reply;
   message = text;
@@ -196,6 +184,6 @@ void CLiveInstrument::GetPhaseLock(std::string& text) {
     return;
   }
   ViInt16 condition = 0;
-  Guarded(m_cmdInt16Q, const_cast<ViString>("STAT:QUES:COND?"), &condition);
+  Guarded(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("STAT:QUES:COND?"), &condition);
   text = (condition & kPhaseUnlockedBit) ? "Unlocked" : "Locked";
 }

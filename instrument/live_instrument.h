@@ -130,22 +130,15 @@ class CLiveInstrument : public CInstrument {
   int16_t QueryKeyword(int16_t query, const char* text, KeywordDecoder decode,
                        int16_t& setting);
 
+  // The entry points it calls, each null when the library lacks it.
+  struct CEntryPoints {
+#define SFP_ENTRY_POINTER(name, type) type name = nullptr;
+    TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_ENTRY_POINTER)
+#undef SFP_ENTRY_POINTER
+  };
+
   CDriverLibrary* m_library;
-  tgq3207_session_fn m_reset = nullptr;
-  tgq3207_error_query_fn m_errorQuery = nullptr;
-  tgq3207_self_test_fn m_selfTest = nullptr;
-  tgq3207_int16_Q_fn m_readStatusByte = nullptr;
-  tgq3207_int16_Q_fn m_opc = nullptr;
-  tgq3207_session_fn m_trg = nullptr;
-  tgq3207_session_fn m_dcl = nullptr;
-  tgq3207_session_fn m_close = nullptr;
-  tgq3207_session_fn m_statEvenClr = nullptr;
-  tgq3207_cmdReal_fn m_cmdReal = nullptr;
-  tgq3207_cmdReal64_Q_fn m_cmdReal64Q = nullptr;
-  tgq3207_cmdInt_fn m_cmdInt = nullptr;
-  tgq3207_cmdInt16_Q_fn m_cmdInt16Q = nullptr;
-  tgq3207_cmd_fn m_cmd = nullptr;
-  tgq3207_cmdString_Q_fn m_cmdStringQ = nullptr;
+  CEntryPoints m_entry;
   int32_t m_lastStatus = 0;
   std::string m_address;
 };

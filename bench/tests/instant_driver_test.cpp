@@ -13,12 +13,9 @@ Function Entry(CInstantDriver& driver, const char* name) {
 
 TEST(InstantDriver, OffersEveryEntryPointTheLiveInstrumentBinds) {
   CInstantDriver driver;
-  for (const char* name :
-       {"tgq3207_reset", "tgq3207_error_query", "tgq3207_self_test", "tgq3207_readStatusByte_Q",
-        "tgq3207_opc_Q", "tgq3207_trg", "tgq3207_dcl", "tgq3207_close", "tgq3207_statEvenClr",
-        "tgq3207_cmdReal", "tgq3207_cmdReal64_Q", "tgq3207_cmdInt", "tgq3207_cmdInt16_Q",
-        "tgq3207_cmd", "tgq3207_cmdString_Q"})
-    EXPECT_NE(driver.FindEntryPoint(name), nullptr) << name;
+#define SFP_EXPECT_OFFERED(name, type) EXPECT_NE(driver.FindEntryPoint(#name), nullptr) << #name;
+  TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_EXPECT_OFFERED)
+#undef SFP_EXPECT_OFFERED
   EXPECT_EQ(driver.FindEntryPoint("tgq3207_init"), nullptr);
 }
 

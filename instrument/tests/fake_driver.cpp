@@ -23,100 +23,84 @@ std::string Real(double value) {
   return text;
 }
 
-ViStatus _VI_FUNC Cmd(ViSession vi, ViString command) {
+}  // namespace
+
+// The entry points, each recording its call under its name without the prefix.
+namespace own {
+namespace {
+
+ViStatus _VI_FUNC tgq3207_cmd(ViSession vi, ViString command) {
   return g_driver->Take(std::string("cmd:") + command, vi).m_status;
 }
 
-ViStatus _VI_FUNC CmdInt(ViSession vi, ViString header, ViInt32 value) {
+ViStatus _VI_FUNC tgq3207_cmdInt(ViSession vi, ViString header, ViInt32 value) {
   return g_driver->Take(std::string("cmdInt:") + header + "," + std::to_string(value), vi)
       .m_status;
 }
 
-ViStatus _VI_FUNC CmdReal(ViSession vi, ViString header, ViReal64 value) {
+ViStatus _VI_FUNC tgq3207_cmdReal(ViSession vi, ViString header, ViReal64 value) {
   return g_driver->Take(std::string("cmdReal:") + header + "," + Real(value), vi).m_status;
 }
 
-ViStatus _VI_FUNC CmdStringQ(ViSession vi, ViString query, ViInt32 size, ViChar result[]) {
+ViStatus _VI_FUNC tgq3207_cmdString_Q(ViSession vi, ViString query, ViInt32 size,
+                                      ViChar result[]) {
   CDriverAnswer answer =
       g_driver->Take(std::string("cmdString_Q:") + query + "," + std::to_string(size), vi);
   WriteText(result, static_cast<size_t>(size) + 1, answer.m_text);
   return answer.m_status;
 }
 
-ViStatus _VI_FUNC CmdInt16Q(ViSession vi, ViString query, ViInt16* result) {
+ViStatus _VI_FUNC tgq3207_cmdInt16_Q(ViSession vi, ViString query, ViInt16* result) {
   CDriverAnswer answer = g_driver->Take(std::string("cmdInt16_Q:") + query, vi);
   *result = static_cast<ViInt16>(answer.m_number);
   return answer.m_status;
 }
 
-ViStatus _VI_FUNC CmdReal64Q(ViSession vi, ViString query, ViReal64* result) {
+ViStatus _VI_FUNC tgq3207_cmdReal64_Q(ViSession vi, ViString query, ViReal64* result) {
   CDriverAnswer answer = g_driver->Take(std::string("cmdReal64_Q:") + query, vi);
   *result = answer.m_real;
   return answer.m_status;
 }
 
-template <const char* kName>
-ViStatus _VI_FUNC SessionCall(ViSession vi) {
-  return g_driver->Take(kName, vi).m_status;
-}
-
-template <const char* kName>
-ViStatus _VI_FUNC Int16Query(ViSession vi, ViInt16* result) {
-  CDriverAnswer answer = g_driver->Take(kName, vi);
+ViStatus Int16Reply(const char* call, ViSession vi, ViInt16* result) {
+  CDriverAnswer answer = g_driver->Take(call, vi);
   *result = static_cast<ViInt16>(answer.m_number);
   return answer.m_status;
 }
 
-ViStatus _VI_FUNC SelfTest(ViSession vi, ViInt16* result, ViChar message[]) {
+ViStatus _VI_FUNC tgq3207_reset(ViSession vi) { return g_driver->Take("reset", vi).m_status; }
+ViStatus _VI_FUNC tgq3207_dcl(ViSession vi) { return g_driver->Take("dcl", vi).m_status; }
+ViStatus _VI_FUNC tgq3207_close(ViSession vi) { return g_driver->Take("close", vi).m_status; }
+ViStatus _VI_FUNC tgq3207_trg(ViSession vi) { return g_driver->Take("trg", vi).m_status; }
+ViStatus _VI_FUNC tgq3207_statEvenClr(ViSession vi) {
+  return g_driver->Take("statEvenClr", vi).m_status;
+}
+ViStatus _VI_FUNC tgq3207_opc_Q(ViSession vi, ViInt16* result) {
+  return Int16Reply("opc_Q", vi, result);
+}
+ViStatus _VI_FUNC tgq3207_readStatusByte_Q(ViSession vi, ViInt16* result) {
+  return Int16Reply("readStatusByte_Q", vi, result);
+}
+
+ViStatus _VI_FUNC tgq3207_self_test(ViSession vi, ViInt16* result, ViChar message[]) {
   CDriverAnswer answer = g_driver->Take("self_test", vi);
   *result = static_cast<ViInt16>(answer.m_number);
   WriteText(message, TGQ3207_SELF_TEST_MESSAGE_SIZE, answer.m_text);
   return answer.m_status;
 }
 
-ViStatus _VI_FUNC ErrorQuery(ViSession vi, ViInt32* code, ViChar message[]) {
+ViStatus _VI_FUNC tgq3207_error_query(ViSession vi, ViInt32* code, ViChar message[]) {
   CDriverAnswer answer = g_driver->Take("error_query", vi);
   *code = answer.m_number;
   WriteText(message, TGQ3207_ERROR_MESSAGE_SIZE, answer.m_text);
   return answer.m_status;
 }
 
-constexpr char kReset[] = "reset";
-constexpr char kDcl[] = "dcl";
-constexpr char kClose[] = "close";
-constexpr char kTrg[] = "trg";
-constexpr char kStatEvenClr[] = "statEvenClr";
-constexpr char kOpc[] = "opc_Q";
-constexpr char kReadStatusByte[] = "readStatusByte_Q";
+}  // namespace
+}  // namespace own
 
-struct CEntry {
-  const char* m_name;
-  void* m_function;
-};
-
-template <typename Function>
-void* Address(Function function) {
-  return reinterpret_cast<void*>(function);
-}
-
-const CEntry kEntries[] = {
-    {"tgq3207_cmd", Address(Cmd)},
-    {"tgq3207_cmdInt", Address(CmdInt)},
-    {"tgq3207_cmdReal", Address(CmdReal)},
-    {"tgq3207_cmdString_Q", Address(CmdStringQ)},
-    {"tgq3207_cmdInt16_Q", Address(CmdInt16Q)},
-    {"tgq3207_cmdReal64_Q", Address(CmdReal64Q)},
-    {"tgq3207_reset", Address(SessionCall<kReset>)},
-    {"tgq3207_dcl", Address(SessionCall<kDcl>)},
-    {"tgq3207_close", Address(SessionCall<kClose>)},
-    {"tgq3207_trg", Address(SessionCall<kTrg>)},
-    {"tgq3207_statEvenClr", Address(SessionCall<kStatEvenClr>)},
-    {"tgq3207_opc_Q", Address(Int16Query<kOpc>)},
-    {"tgq3207_readStatusByte_Q", Address(Int16Query<kReadStatusByte>)},
-    {"tgq3207_self_test", Address(SelfTest)},
-    {"tgq3207_error_query", Address(ErrorQuery)},
-};
-
+namespace {
+const COwnEntryPoint kEntries[] = {TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_OWN_ENTRY_POINT)};
 }  // namespace
 
 CFakeDriver::CFakeDriver() : m_previous(g_driver) { g_driver = this; }
@@ -126,9 +110,7 @@ CFakeDriver::~CFakeDriver() { g_driver = m_previous; }
 void* CFakeDriver::FindEntryPoint(const char* name) {
   m_lookedUp.push_back(name);
   if (m_missing.count(name) != 0) return nullptr;
-  for (const CEntry& entry : kEntries)
-    if (std::strcmp(entry.m_name, name) == 0) return entry.m_function;
-  return nullptr;
+  return FindOwnEntryPoint(kEntries, name);
 }
 
 CDriverAnswer CFakeDriver::Take(const std::string& call, uint32_t vi) {
