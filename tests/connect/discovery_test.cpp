@@ -80,6 +80,24 @@ TEST_F(Discovery, GpibInstrumentWhoseReplyCarriesMoreFieldsOpensLive) {
                    "open GPIB0::9::INSTR"}));
 }
 
+// A reply handed over in pieces and ended in CR LF identifies as well.
+TEST_F(Discovery, GpibReplyInPiecesEndingInCarriageReturnAndLineFeedOpensLive) {
+  Start("resource GPIB0::9::INSTR\nlargest-piece 2\nline-end crlf\n");
+  ExpectLiveOn({"GPIB0::9::INSTR", -1, 10000 + 900 + 65535, 1}, "GPIB0::9");
+  ASSERT_GE(mainframe.Traffic().size(), 3u);
+  EXPECT_EQ(mainframe.Traffic()[2], "read GPIB0::9::INSTR TARROWS-GIMBELL,Q3207,0,A.01.00");
+}
+
+// A raw socket named on the command line: nothing identifies it, the driver
+// opens it.
+TEST_F(Discovery, SocketNamedOnTheCommandLineOpensLive) {
+  Start("resource TCPIP0::127.0.0.1::5025::SOCKET\n", "-a TCPIP0::127.0.0.1::5025::SOCKET");
+  ExpectLiveOn({"TCPIP0::127.0.0.1::5025::SOCKET", -1, -1, 6}, "TCPIP0::127.0.0.1::5025::SOCKET");
+  EXPECT_EQ(DiscoveryTraffic(2),
+            (Lines{"open TCPIP0::127.0.0.1::5025::SOCKET", "close TCPIP0::127.0.0.1::5025::SOCKET",
+                   "open TCPIP0::127.0.0.1::5025::SOCKET"}));
+}
+
 TEST_F(Discovery, GpibAddressesWithASecondaryMakeTheCode) {
   Start("resource GPIB0::7::3::INSTR\ngpib 7 3\n");
   ExpectLiveOn({"GPIB0::7::3::INSTR", -1, 10703, 1}, "GPIB0::7::3");

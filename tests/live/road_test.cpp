@@ -40,7 +40,17 @@ TEST_F(LiveRoad, StartsLiveWithTheSlotInTheAddressAndAGreenLamp) {
                    StatusByte(0)}));
 }
 
-TEST_F(LiveRoad, TypedFrequencyIsSentThenReadBackAndShown) {
+// The road is the same however the VISA hands the replies over.
+class LiveRoadOverEachLink : public CLiveRoad, public ::testing::WithParamInterface<const char*> {
+ protected:
+  LiveRoadOverEachLink() : CLiveRoad(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(Replies, LiveRoadOverEachLink,
+                         ::testing::Values("", "largest-piece 1\nline-end crlf\n",
+                                           "largest-piece 7\n"));
+
+TEST_P(LiveRoadOverEachLink, TypedFrequencyIsSentThenReadBackAndShown) {
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
   EXPECT_EQ(mainframe.Traffic(),
             (Lines{Write("FREQ 2500000"), StatusByte(0),
@@ -110,6 +120,54 @@ TEST_F(LiveRoadWithTimeOut, ATimedOutCommandShowsTimeOutAfterADeviceClear) {
                    Write("PULS:DCYC?"), Read("+5.00000000000000E+01"), StatusByte(0)}));
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
   EXPECT_EQ(mainframe.StateOf("freq"), "1000");
+}
+
+// A raw socket: no END, no serial poll, no device clear; the driver ends its
+// reads at the line feed and asks for the status byte with *STB?.
+constexpr char kSocket[] = "TCPIP0::127.0.0.1::5025::SOCKET";
+
+std::string OnSocket(const char* event, const std::string& text = "") {
+  return std::string(event) + " " + kSocket + (text.empty() ? "" : " " + text);
+}
+
+class LiveRoadOverSocket : public CLiveRoad {
+ protected:
+  explicit LiveRoadOverSocket(const std::string& faults = "")
+      : CLiveRoad(std::string("resource ") + kSocket + "\n" + faults,
+                  std::string("-a ") + kSocket) {}
+};
+
+class LiveRoadOverSocketWithTimeOut : public LiveRoadOverSocket {
+ protected:
+  LiveRoadOverSocketWithTimeOut() : LiveRoadOverSocket("timeout-on FREQ\n") {}
+};
+
+TEST_F(LiveRoadOverSocket, TypedFrequencyIsSentThenReadBackAndShown) {
+  EXPECT_TRUE(boxes.m_boxes.empty());
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(mainframe.Traffic(),
+            (Lines{OnSocket("write", "FREQ 2500000"), OnSocket("write", "*STB?"),
+                   OnSocket("read", "0"), OnSocket("write", "FREQ?"),
+                   OnSocket("read", "+2.50000000000000E+06"), OnSocket("write", "*STB?"),
+                   OnSocket("read", "0"), OnSocket("write", "PULS:DCYC?"),
+                   OnSocket("read", "+5.00000000000000E+01"), OnSocket("write", "*STB?"),
+                   OnSocket("read", "0")}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "2.5 MHz");
+  EXPECT_EQ(mainframe.StateOf("freq", kSocket), "2500000");
+  EXPECT_TRUE(boxes.m_boxes.empty());
+}
+
+TEST_F(LiveRoadOverSocketWithTimeOut, ATimedOutCommandShowsTimeOutAndTheProgramGoesOn) {
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(boxes.Texts(), Lines{"Time Out !"});
+  Lines traffic = mainframe.Traffic();
+  ASSERT_GE(traffic.size(), 5u);
+  EXPECT_EQ(Lines(traffic.begin(), traffic.begin() + 5),
+            (Lines{OnSocket("timeout", "FREQ 2500000"), OnSocket("flush"),
+                   OnSocket("write", "FREQ?"), OnSocket("read", "+1.00000000000000E+03"),
+                   OnSocket("write", "*STB?")}));
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+  EXPECT_EQ(mainframe.StateOf("freq", kSocket), "1000");
 }
 
 }  // namespace

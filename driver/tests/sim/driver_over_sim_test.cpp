@@ -269,6 +269,8 @@ TEST_F(DriverOverSim, WorksOverEveryInterfaceReplyEndPieceSizeAndTermination) {
           ViChar text[32];
           EXPECT_EQ(tgq3207_cmdString_Q(vi, Text("*OPT?"), 31, text), VI_SUCCESS);
           EXPECT_EQ(std::string(text), "1:PLL" + std::string(26, ' '));
+          EXPECT_EQ(tgq3207_cmdString_Q(vi, Text("FUNC?"), 31, text), VI_SUCCESS);
+          EXPECT_STREQ(text, "SIN");
           EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2e7), TGQ3207_INSTR_ERROR_DETECTED);
           ViInt32 code = 0;
           ViChar message[TGQ3207_ERROR_MESSAGE_SIZE];
