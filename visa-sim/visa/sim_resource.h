@@ -9,31 +9,24 @@
 #include "visa-sim/model/mainframe_config.h"
 #include "visa-sim/model/simulated_device.h"
 #include "visa-sim/visa/reply_reader.h"
+#include "visa-sim/visa/session_target.h"
 #include "visa-sim/visa/traffic_log.h"
 #include "visa.h"
 
 namespace tgqsim {
 
-// How a session writes: its time-out and whether END goes with the last byte.
-struct WriteSettings {
-  ViUInt32 timeoutMs;
-  bool sendEnd;
-};
-
-class SimResource {
+class SimResource : public SessionTarget {
  public:
   explicit SimResource(ResourceConfig config);
 
-  const ResourceConfig& Config() const { return config_; }
-  const std::string& Name() const { return config_.name; }
+  const ResourceConfig& Config() const override { return config_; }
   SimulatedDevice& Device() { return *device_; }
 
   ViStatus Write(std::string_view data, const WriteSettings& settings, ViUInt32* written,
-                 TrafficLog& log);
+                 TrafficLog& log) override;
   ViStatus Read(ViByte* buffer, ViUInt32 count, const ReadSettings& settings, ViUInt32* read,
-                TrafficLog& log);
-  // A device clear; a SOCKET has none and only flushes what arrived unread.
-  void Clear(TrafficLog& log);
+                TrafficLog& log) override;
+  void Clear(TrafficLog& log) override;
   ViUInt16 ReadStatusByte(TrafficLog& log);
   void Trigger(TrafficLog& log);
   // "rsrc=NAME" and the device's state lines; empty when the device has no state.

@@ -13,7 +13,8 @@ namespace tgqsim {
 
 struct InstrumentSession {
   VisaObject* session = nullptr;
-  SimResource* resource = nullptr;
+  SessionTarget* target = nullptr;
+  SimResource* resource = nullptr;  // the target when it is in the mainframe, else null
   // VI_SUCCESS, or why the handle is no instrument session.
   ViStatus status = VI_ERROR_INV_OBJECT;
 };
@@ -27,7 +28,8 @@ inline InstrumentSession FindInstrumentSession(SimWorld& world, ViObject vi) {
     return found;
   }
   found.session = object;
-  found.resource = &world.Resources()[object->resource];
+  found.resource = object->network ? nullptr : &world.Resources()[object->resource];
+  found.target = object->network ? object->network.get() : found.resource;
   found.status = VI_SUCCESS;
   return found;
 }

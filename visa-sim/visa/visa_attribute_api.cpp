@@ -97,7 +97,7 @@ ViStatus _VI_FUNC viGetAttribute(ViObject vi, ViAttr attrName, void* attrValue) 
       case VI_ATTR_SEND_END_EN:
         return tgqsim::StoreAttribute<ViBoolean>(attrValue, s.sendEnd ? VI_TRUE : VI_FALSE);
       default:
-        return ReadResourceAttribute(found.resource->Config(), attrName, attrValue);
+        return ReadResourceAttribute(found.target->Config(), attrName, attrValue);
     }
   });
 }
@@ -108,7 +108,7 @@ ViStatus _VI_FUNC viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrV
     if (found.status == VI_ERROR_NSUP_OPER) return VI_ERROR_NSUP_ATTR;
     if (found.status != VI_SUCCESS) return found.status;
     ViStatus status = SetSessionAttribute(*found.session, attrName, attrValue);
-    const std::vector<uint32_t>& warns = found.resource->Config().setWarnings;
+    const std::vector<uint32_t>& warns = found.target->Config().setWarnings;
     // The resource takes the state as the nearest one it supports, and says so.
     if (status == VI_SUCCESS && std::find(warns.begin(), warns.end(), attrName) != warns.end())
       return VI_WARN_NSUP_ATTR_STATE;

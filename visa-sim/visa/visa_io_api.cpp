@@ -15,7 +15,7 @@ ViStatus _VI_FUNC viWrite(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32* retCn
     if (!buf && cnt > 0) return VI_ERROR_USER_BUF;
     std::string_view data(reinterpret_cast<const char*>(buf), cnt);
     tgqsim::WriteSettings settings{found.session->timeoutMs, found.session->sendEnd};
-    return found.resource->Write(data, settings, retCnt, world.Traffic());
+    return found.target->Write(data, settings, retCnt, world.Traffic());
   });
 }
 
@@ -27,14 +27,14 @@ ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCn
     if (!buf && cnt > 0) return VI_ERROR_USER_BUF;
     const tgqsim::VisaObject& s = *found.session;
     tgqsim::ReadSettings settings{s.timeoutMs, s.termCharEnabled, static_cast<char>(s.termChar)};
-    return found.resource->Read(buf, cnt, settings, retCnt, world.Traffic());
+    return found.target->Read(buf, cnt, settings, retCnt, world.Traffic());
   });
 }
 
 ViStatus _VI_FUNC viClear(ViSession vi) {
   return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
-    if (found.status == VI_SUCCESS) found.resource->Clear(world.Traffic());
+    if (found.status == VI_SUCCESS) found.target->Clear(world.Traffic());
     return found.status;
   });
 }
@@ -45,7 +45,7 @@ ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
     if (found.status != VI_SUCCESS) return found.status;
     if (!status) return VI_ERROR_USER_BUF;
     // A raw socket has no serial poll.
-    if (found.resource->Config().socket) return VI_ERROR_NSUP_OPER;
+    if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
     *status = found.resource->ReadStatusByte(world.Traffic());
     return VI_SUCCESS;
   });
@@ -56,7 +56,7 @@ ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
-    if (found.resource->Config().socket) return VI_ERROR_NSUP_OPER;
+    if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
     found.resource->Trigger(world.Traffic());
     return VI_SUCCESS;
   });

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "visa-sim/visa/session_target.h"
 #include "visa.h"
 
 namespace tgqsim {
@@ -21,6 +23,7 @@ struct VisaObject {
   ViSession owner = VI_NULL;  // the resource manager of a session or find list
   // Instrument sessions.
   size_t resource = 0;        // index into the mainframe's resources
+  std::shared_ptr<SessionTarget> network;  // instead, a connection to a network instrument
   ViUInt32 timeoutMs = 2000;
   ViUInt8 termChar = '\n';
   bool termCharEnabled = false;

@@ -1,4 +1,5 @@
 // Resource manager, search, open and close.
+#include "visa-sim/visa/net_resource.h"
 #include "visa-sim/visa/resource_expression.h"
 #include "visa-sim/visa/visa_api_support.h"
 #include "visa-sim/visa/visa_status_extra.h"
@@ -10,10 +11,14 @@ using tgqsim::VisaObject;
 
 namespace {
 
+// How long viOpen waits for a network instrument to take the connection.
+constexpr ViUInt32 kConnectTimeoutMs = 2000;
+
 void CloseObject(SimWorld& world, ViObject handle) {
   VisaObject* object = world.Objects().Find(handle);
   if (object->kind == ObjectKind::kInstrument)
-    world.Traffic().Record("close", world.Resources()[object->resource].Name());
+    world.Traffic().Record("close", object->network ? object->network->Name()
+                                                    : world.Resources()[object->resource].Name());
   world.Objects().Remove(handle);
 }
 
@@ -78,6 +83,13 @@ ViStatus _VI_FUNC viOpen(ViSession sesn, ViRsrc name, ViAccessMode /*mode*/,
     if (!name || !*name) return VI_ERROR_INV_RSRC_NAME;
     std::optional<size_t> index = world.IndexOf(name);
     if (!index) {
+      VisaObject session(ObjectKind::kInstrument, sesn);
+      session.network = tgqsim::NetResource::Open(name, kConnectTimeoutMs);
+      if (session.network) {
+        world.Traffic().Record("open", name);
+        *vi = world.Objects().Add(std::move(session));
+        return VI_SUCCESS;
+      }
       world.Traffic().Record("open-failed", name);
       return VI_ERROR_RSRC_NFOUND;
     }
