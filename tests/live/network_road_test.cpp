@@ -1,0 +1,127 @@
+// The program live on a Q3207 on the network: the simulated VISA's SOCKET
+// resource reaches the network simulator, started as its own process, over a
+// real loopback connection.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/sfp_app.h"
+#include "instrument/instrument.h"
+#include "res/resource.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/panel_driver.h"
+#include "tests/support/simulated_mainframe.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// tgqnetsim.exe from the test's folder on a free loopback port, its event
+// lines in a file; it stops by itself after two minutes should the test not.
+class CNetworkSimulator {
+ public:
+  CNetworkSimulator() {
+    char path[MAX_PATH] = "", folder[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string program(path);
+    program.erase(program.find_last_of("\\/") + 1);
+    program += "tgqnetsim.exe";
+    ::GetTempPathA(sizeof folder, folder);
+    m_logPath = std::string(folder) + "sfp_network_road_log.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE log = ::CreateFileA(m_logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = log;
+    std::string commandLine = "\"" + program + "\" --port 0 --lifetime 120";
+    m_started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &m_process);
+    ::CloseHandle(log);
+    for (int i = 0; m_started && i < 300 && m_port.empty(); ++i) {
+      ::Sleep(100);
+      for (const std::string& line : Log())
+        if (line.rfind("listening ", 0) == 0) m_port = line.substr(line.rfind(':') + 1);
+    }
+  }
+  ~CNetworkSimulator() {
+    Stop();
+    ::DeleteFileA(m_logPath.c_str());
+  }
+
+  // Ends the server process at once, as a pulled plug or a crash would.
+  void Stop() {
+    if (!m_started) return;
+    ::TerminateProcess(m_process.hProcess, 1);
+    ::WaitForSingleObject(m_process.hProcess, 10000);
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+    m_started = false;
+  }
+
+  std::string Resource() const { return "TCPIP0::127.0.0.1::" + m_port + "::SOCKET"; }
+  bool Listening() const { return !m_port.empty(); }
+  Lines Log() const {
+    Lines lines;
+    std::ifstream file(m_logPath);
+    for (std::string line; std::getline(file, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+
+ private:
+  PROCESS_INFORMATION m_process{};
+  bool m_started = false;
+  std::string m_logPath;
+  std::string m_port;
+};
+
+TEST(NetworkRoad, TheProgramRunsLiveOverASocketAndGoesOnWhenTheServerStops) {
+  CNetworkSimulator server;
+  ASSERT_TRUE(server.Listening());
+  CSimulatedMainframe mainframe;
+  CBoxWatcher boxes;
+  CAppFixture app;
+  ASSERT_TRUE(StartLive(app, "-a " + server.Resource()));
+  HWND panel = app.Panel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(TextOf(panel, IDC_MAIN_FREQ), "1 kHz");
+  EXPECT_TRUE(boxes.m_boxes.empty());
+
+  // Connection 1 was discovery's look at the resource; the driver holds connection 2.
+  size_t before = server.Log().size();
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5k");
+  EXPECT_EQ(TextOf(panel, IDC_MAIN_FREQ), "2.5 kHz");
+  Lines log = server.Log();
+  EXPECT_EQ(Lines(log.begin() + static_cast<long>(before), log.end()),
+            (Lines{"write 2 FREQ 2500", "write 2 *STB?", "read 2 0", "write 2 FREQ?",
+                   "read 2 +2.50000000000000E+03", "write 2 *STB?", "read 2 0",
+                   "write 2 PULS:DCYC?", "read 2 +5.00000000000000E+01", "write 2 *STB?",
+                   "read 2 0"}));
+  EXPECT_TRUE(boxes.m_boxes.empty());
+
+  server.Stop();
+  DWORD start = ::GetTickCount();
+  EnterValue(panel, IDC_MAIN_FREQ, "3k");
+  EnterValue(panel, IDC_MAIN_FREQ, "4k");
+  app.Command(ID_SYSTEM_SYNC);
+  EXPECT_LT(::GetTickCount() - start, 60000u);
+  ASSERT_FALSE(boxes.m_boxes.empty());
+  for (const std::string& text : boxes.Texts())
+    EXPECT_TRUE(text == "API failure." || text == "Time Out !") << text;
+  std::printf("network road: %zu boxes after the server stopped, first \"%s\", %lu ms\n",
+              boxes.m_boxes.size(), boxes.m_boxes[0].text.c_str(), ::GetTickCount() - start);
+  EXPECT_NE(theApp.m_pInstrument->m_live, 0);
+  EXPECT_TRUE(::IsWindow(panel));
+}
+
+}  // namespace
