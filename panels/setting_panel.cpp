@@ -11,11 +11,11 @@
 IMPLEMENT_RUNTIME_CLASS(CSettingPanel, CPanelDialog)
 
 BEGIN_MESSAGE_MAP(CSettingPanel, CPanelDialog)
-  ON_CONTROL_RANGE(EN_SETFOCUS, 0, 0xFFFF, OnEditSetFocus)
-  ON_CONTROL_RANGE(EN_KILLFOCUS, 0, 0xFFFF, OnEditKillFocus)
-  ON_CONTROL_RANGE(CBN_SELCHANGE, 0, 0xFFFF, OnComboSelChange)
-  ON_CONTROL_RANGE(CBN_DROPDOWN, 0, 0xFFFF, OnComboDropDown)
-  ON_CONTROL_RANGE(BN_CLICKED, 0, 0xFFFF, OnButtonClicked)
+  ON_CONTROL_RANGE_OR_DECLINE(EN_SETFOCUS, 0, 0xFFFF, OnEditSetFocus)
+  ON_CONTROL_RANGE_OR_DECLINE(EN_KILLFOCUS, 0, 0xFFFF, OnEditKillFocus)
+  ON_CONTROL_RANGE_OR_DECLINE(CBN_SELCHANGE, 0, 0xFFFF, OnComboSelChange)
+  ON_CONTROL_RANGE_OR_DECLINE(CBN_DROPDOWN, 0, 0xFFFF, OnComboDropDown)
+  ON_CONTROL_RANGE_OR_DECLINE(BN_CLICKED, 0, 0xFFFF, OnButtonClicked)
   ON_WM_VSCROLL()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONDBLCLK()
@@ -115,22 +115,22 @@ CPanelField* CSettingPanel::FieldBySpin(HWND scrollBar) const {
   return nullptr;
 }
 
-bool CSettingPanel::OnEditSetFocus(UINT id) {
+EHandled CSettingPanel::OnEditSetFocus(UINT id) {
   CPanelField* field = FieldByEdit(static_cast<int>(id));
-  if (field == nullptr) return false;
-  if (!AltKeyHeld()) return true;
+  if (field == nullptr) return EHandled::kDeclined;
+  if (!AltKeyHeld()) return EHandled::kTaken;
   std::optional<CWaitCursor> wait;
   if (field->ShowsWaitCursorOnAltRead()) wait.emplace();
   if (Guarded([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
     ::SetFocus(FocusSink());
-  return true;
+  return EHandled::kTaken;
 }
 
-bool CSettingPanel::OnEditKillFocus(UINT id) {
+EHandled CSettingPanel::OnEditKillFocus(UINT id) {
   CPanelField* field = FieldByEdit(static_cast<int>(id));
-  if (field == nullptr) return false;
+  if (field == nullptr) return EHandled::kDeclined;
   field->ShowRemembered();
-  return true;
+  return EHandled::kTaken;
 }
 
 void CSettingPanel::OnOK() {
@@ -182,33 +182,35 @@ CComboSetting* CSettingPanel::ComboById(int id) const {
   return nullptr;
 }
 
-bool CSettingPanel::OnComboSelChange(UINT id) {
+EHandled CSettingPanel::OnComboSelChange(UINT id) {
   CComboSetting* combo = ComboById(static_cast<int>(id));
-  if (combo != nullptr) combo->OnSelectionChanged(FocusSink());
-  return combo != nullptr;
+  if (combo == nullptr) return EHandled::kDeclined;
+  combo->OnSelectionChanged(FocusSink());
+  return EHandled::kTaken;
 }
 
-bool CSettingPanel::OnComboDropDown(UINT id) {
+EHandled CSettingPanel::OnComboDropDown(UINT id) {
   CComboSetting* combo = ComboById(static_cast<int>(id));
-  if (combo != nullptr) combo->OnDropDown();
-  return combo != nullptr;
+  if (combo == nullptr) return EHandled::kDeclined;
+  combo->OnDropDown();
+  return EHandled::kTaken;
 }
 
-bool CSettingPanel::OnButtonClicked(UINT id) {
+EHandled CSettingPanel::OnButtonClicked(UINT id) {
   for (CToggleSetting* toggle : m_toggles) {
     if (toggle->Id() == static_cast<int>(id)) {
       toggle->OnClick();
-      return true;
+      return EHandled::kTaken;
     }
   }
   for (const auto& [buttonId, operation] : m_commandButtons) {
     if (buttonId == static_cast<int>(id)) {
       CWaitCursor wait;
       Guarded([operation = operation] { (Instrument().*operation)(); });
-      return true;
+      return EHandled::kTaken;
     }
   }
-  return false;
+  return EHandled::kDeclined;
 }
 
 // A click on the panel itself takes the focus out of a field, discarding what

@@ -57,11 +57,11 @@ class CSettingPanel : public CPanelDialog {
   CComboSetting* ComboById(int id) const;
 
   // Each takes a notification of one of the panel's elements and declines others.
-  bool OnEditSetFocus(UINT id);
-  bool OnEditKillFocus(UINT id);
-  bool OnComboSelChange(UINT id);
-  bool OnComboDropDown(UINT id);
-  bool OnButtonClicked(UINT id);
+  EHandled OnEditSetFocus(UINT id);
+  EHandled OnEditKillFocus(UINT id);
+  EHandled OnComboSelChange(UINT id);
+  EHandled OnComboDropDown(UINT id);
+  EHandled OnButtonClicked(UINT id);
   void OnVScroll(UINT code, UINT position, HWND scrollBar);
   void OnLButtonDown(UINT flags, POINT point);
   void OnLButtonDblClk(UINT flags, POINT point);

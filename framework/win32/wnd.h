@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <type_traits>
-
 #include "framework/object.h"
 
 class CWnd;
@@ -105,6 +103,10 @@ LRESULT RouteMessage(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
   }                       \
   ;
 
+// What a handler that may leave its message to others returns: kDeclined
+// passes the message on to the base classes' maps and the default processing.
+enum class EHandled { kTaken, kDeclined };
+
 namespace sfp_thunk {
 template <class T, void (T::*F)()>
 bool Void(CWnd* w, UINT, WPARAM, LPARAM, LRESULT& r) {
@@ -112,18 +114,16 @@ bool Void(CWnd* w, UINT, WPARAM, LPARAM, LRESULT& r) {
   r = 0;
   return true;
 }
-// A handler that returns bool may decline the notification (false), which
-// then goes on to the base classes' maps and the default processing.
-template <class T, auto F>
+template <class T, void (T::*F)(UINT)>
 bool Id(CWnd* w, UINT, WPARAM wp, LPARAM, LRESULT& r) {
+  (static_cast<T*>(w)->*F)(LOWORD(wp));
   r = 0;
-  T* self = static_cast<T*>(w);
-  if constexpr (std::is_same_v<decltype((self->*F)(0u)), bool>) {
-    return (self->*F)(LOWORD(wp));
-  } else {
-    (self->*F)(LOWORD(wp));
-    return true;
-  }
+  return true;
+}
+template <class T, EHandled (T::*F)(UINT)>
+bool IdOrDecline(CWnd* w, UINT, WPARAM wp, LPARAM, LRESULT& r) {
+  r = 0;
+  return (static_cast<T*>(w)->*F)(LOWORD(wp)) == EHandled::kTaken;
 }
 template <class T, LRESULT (T::*F)(WPARAM, LPARAM)>
 bool Raw(CWnd* w, UINT, WPARAM wp, LPARAM lp, LRESULT& r) {
@@ -162,6 +162,10 @@ bool CtlColor(CWnd* w, UINT message, WPARAM wp, LPARAM lp, LRESULT& r);
 // A notification from any control in a range; the handler gets the identifier.
 #define ON_CONTROL_RANGE(code, first, last, fn) \
   {WM_COMMAND, code, first, last, &sfp_thunk::Id<ThisClass, &ThisClass::fn>},
+// The same for a handler that returns EHandled: it takes only the controls it
+// knows and declines the others.
+#define ON_CONTROL_RANGE_OR_DECLINE(code, first, last, fn) \
+  {WM_COMMAND, code, first, last, &sfp_thunk::IdOrDecline<ThisClass, &ThisClass::fn>},
 #define ON_MESSAGE(msg, fn) {msg, 0, 0, 0xFFFF, &sfp_thunk::Raw<ThisClass, &ThisClass::fn>},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, 0xFFFF, &sfp_thunk::Void<ThisClass, &ThisClass::OnPaint>},
 #define ON_WM_TIMER() {WM_TIMER, 0, 0, 0xFFFF, &sfp_thunk::Timer<ThisClass, &ThisClass::OnTimer>},
