@@ -241,8 +241,10 @@ TEST_F(VisaDiscovery, StagedFailuresOfResourceManagerFindAndOpen) {
   // A warning opens the session and says so.
   EXPECT_EQ(viOpen(rm_, const_cast<char*>("GPIB0::3::INSTR"), VI_NULL, VI_NULL, &vi), 0x3FFF007D);
   EXPECT_NE(vi, VI_NULL);
+  EXPECT_EQ(Write(vi, "*IDN?"), VI_ERROR_TMO);  // the device is not there
   EXPECT_EQ(TrafficLines(), (std::vector<std::string>{"open-failed GPIB-VXI0::24::INSTR",
-                                                      "open GPIB0::3::INSTR"}));
+                                                      "open GPIB0::3::INSTR",
+                                                      "timeout GPIB0::3::INSTR *IDN?"}));
 }
 
 TEST_F(VisaDiscovery, OverCountedFindDeliversOnlyWhatExists) {

@@ -8,6 +8,7 @@
 #include "visa-sim/model/make_device.h"
 #include "visa-sim/model/staged_faults.h"
 #include "visa-sim/visa/env_files.h"
+#include "visa-sim/visa/visa_status_extra.h"
 
 namespace tgqsim {
 
@@ -60,6 +61,8 @@ bool SimResource::IoTimesOut(ViUInt32 timeoutMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(wait));
     if (static_cast<ViUInt32>(config_.delayMs) > timeoutMs) return true;
   }
+  // VISA opened the session with the warning that the device does not answer.
+  if (config_.openStatus == VI_SUCCESS_DEV_NPRESENT) return true;
   const std::vector<int>& ios = config_.timeoutIos;
   return std::find(ios.begin(), ios.end(), ioCount_) != ios.end();
 }
