@@ -39,28 +39,17 @@ CNameSetting& CSettingPanel::AddUserName(int editId, int spinId) {
 }
 
 CPanelField& CSettingPanel::AddField(std::unique_ptr<CPanelField> field) {
-  CPanelField* raw = field.get();
-  m_fields.push_back(raw);
-  m_elements.push_back(std::move(field));
-  return *raw;
+  return Keep(std::move(field), m_fields);
 }
 
 CComboSetting& CSettingPanel::AddCombo(int id, CComboSetting::Getter get,
                                        CComboSetting::Setter set) {
-  auto combo = std::make_unique<CComboSetting>(this, id, get, set);
-  CComboSetting* raw = combo.get();
-  m_combos.push_back(raw);
-  m_elements.push_back(std::move(combo));
-  return *raw;
+  return Keep(std::make_unique<CComboSetting>(this, id, get, set), m_combos);
 }
 
 CToggleSetting& CSettingPanel::AddToggle(int id, unsigned caption0, unsigned caption1,
                                          CToggleSetting::Getter get, CToggleSetting::Setter set) {
-  auto toggle = std::make_unique<CToggleSetting>(this, id, caption0, caption1, get, set);
-  CToggleSetting* raw = toggle.get();
-  m_toggles.push_back(raw);
-  m_elements.push_back(std::move(toggle));
-  return *raw;
+  return Keep(std::make_unique<CToggleSetting>(this, id, caption0, caption1, get, set), m_toggles);
 }
 
 CToggleSetting& CSettingPanel::AddModeState(int id, CToggleSetting::Getter get,

@@ -67,6 +67,14 @@ class CSettingPanel : public CPanelDialog {
   void OnLButtonDblClk(UINT flags, POINT point);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
 
+  // Keeps the element in redisplay order and notes it in the list of its kind.
+  template <typename Element>
+  Element& Keep(std::unique_ptr<Element> element, std::vector<Element*>& kind) {
+    kind.push_back(element.get());
+    m_elements.push_back(std::move(element));
+    return *kind.back();
+  }
+
   std::vector<std::unique_ptr<CPanelElement>> m_elements;  // in redisplay order
   std::vector<CPanelField*> m_fields;
   std::vector<CComboSetting*> m_combos;
