@@ -3,13 +3,11 @@
 #include <cmath>
 #include <limits>
 
-#include "controls/palette.h"
 #include "instrument/eng_units.h"
 #include "instrument/instrument.h"
 #include "panels/panel_host.h"
 
 namespace {
-const unsigned kNoPrefix = 4;
 const int kAllowInf = 16;
 const double kMaxCycles = 50000;
 // Any count above this one is infinite for the instrument; it is the largest
@@ -26,9 +24,7 @@ int32_t TruncatedCount(double v) {
 
 CBurstCountSetting::CBurstCountSetting(CWnd* dialog, int editId, int spinId,
                                        std::function<void()> afterSendFailure)
-    : CPanelField(editId, spinId),
-      m_field(std::make_unique<CNumericField>(dialog, editId, PanelColor(5), PanelColor(0),
-                                              "Cycles", kNoPrefix)),
+    : CNumericFieldSetting(dialog, editId, spinId, "Cycles"),
       m_afterSendFailure(std::move(afterSendFailure)) {
   m_field->m_allowInf = kAllowInf;
   m_field->m_format = "%1.0f";
@@ -78,7 +74,3 @@ void CBurstCountSetting::SendShown() {
 }
 
 void CBurstCountSetting::AfterSendFailure() { m_afterSendFailure(); }
-
-HBRUSH CBurstCountSetting::CtlColor(HDC dc, HWND control, UINT kind) {
-  return m_field->CtlColor(dc, control, kind);
-}

@@ -5,14 +5,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
-#include "controls/numeric_field.h"
-#include "panels/panel_element.h"
+#include "panels/numeric_setting.h"
 
 class CWnd;
 
-class CBurstCountSetting : public CPanelField {
+class CBurstCountSetting : public CNumericFieldSetting {
  public:
   // `afterSendFailure` runs when the instrument rejected a count.
   CBurstCountSetting(CWnd* dialog, int editId, int spinId,
@@ -25,12 +23,10 @@ class CBurstCountSetting : public CPanelField {
   void StepShown(bool up) override;
   void SendShown() override;
   void AfterSendFailure() override;
-  HBRUSH CtlColor(HDC dc, HWND control, UINT kind) override;
 
  private:
   // A count below `infiniteBelow` is the instrument's infinite count.
   void ShowCount(int32_t count, double infiniteBelow);
 
-  std::unique_ptr<CNumericField> m_field;
   std::function<void()> m_afterSendFailure;
 };

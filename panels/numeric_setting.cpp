@@ -15,11 +15,19 @@ double SignedDecadeStep(double v, bool up) {
   return StepValue(v, up ? 1 : 0);
 }
 
-CNumericSetting::CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit,
-                                 double initial, Getter get, Setter set)
+CNumericFieldSetting::CNumericFieldSetting(CWnd* dialog, int editId, int spinId,
+                                           const char* unit)
     : CPanelField(editId, spinId),
       m_field(std::make_unique<CNumericField>(dialog, editId, PanelColor(5), PanelColor(0), unit,
-                                              kNoPrefix)),
+                                              kNoPrefix)) {}
+
+HBRUSH CNumericFieldSetting::CtlColor(HDC dc, HWND control, UINT kind) {
+  return m_field->CtlColor(dc, control, kind);
+}
+
+CNumericSetting::CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit,
+                                 double initial, Getter get, Setter set)
+    : CNumericFieldSetting(dialog, editId, spinId, unit),
       m_get(get),
       m_set(set) {
   m_field->m_showUnit = 1;
@@ -104,8 +112,4 @@ void CNumericSetting::SendShown() { (Instrument().*m_set)(m_field->ReadValue());
 void CNumericSetting::ReadBackAfterSpin() {
   ShowFromInstrument();
   for (CPanelElement* other : m_reReadAfterSpin) other->ShowFromInstrument();
-}
-
-HBRUSH CNumericSetting::CtlColor(HDC dc, HWND control, UINT kind) {
-  return m_field->CtlColor(dc, control, kind);
 }

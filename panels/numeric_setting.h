@@ -17,13 +17,24 @@ struct CLimits {
   double max;
 };
 
-class CNumericSetting : public CPanelField {
+// A field whose edit box is a numeric field in the panel colours (grey, white
+// text) with prefix index 4.
+class CNumericFieldSetting : public CPanelField {
+ public:
+  HBRUSH CtlColor(HDC dc, HWND control, UINT kind) override;
+
+ protected:
+  CNumericFieldSetting(CWnd* dialog, int editId, int spinId, const char* unit);
+
+  std::unique_ptr<CNumericField> m_field;
+};
+
+class CNumericSetting : public CNumericFieldSetting {
  public:
   using Getter = double (CInstrument::*)(int16_t);
   using Setter = void (CInstrument::*)(double);
 
-  // Built with the panel colours, prefix index 4, the unit shown, and the
-  // initial value written unscaled.
+  // Shows the initial value written unscaled, with the unit.
   CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit, double initial,
                   Getter get, Setter set);
 
@@ -47,13 +58,11 @@ class CNumericSetting : public CPanelField {
   void StepShown(bool up) override;
   void SendShown() override;
   void ReadBackAfterSpin() override;
-  HBRUSH CtlColor(HDC dc, HWND control, UINT kind) override;
 
  private:
   double Clamped(double v) const;
   double Stepped(double v, bool up) const;
 
-  std::unique_ptr<CNumericField> m_field;
   Getter m_get;
   Setter m_set;
   std::function<CLimits()> m_limits;
