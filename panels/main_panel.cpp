@@ -102,13 +102,4 @@ void CPan1Dlg::AddSettings() {
   });
 }
 
-void CPan1Dlg::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
-  RECT client;
-  ::GetClientRect(m_hWnd, &client);
-  HBRUSH brush = ::CreateSolidBrush(PanelColor(4));
-  ::FillRect(dc, &client, brush);
-  ::DeleteObject(brush);
-  ::EndPaint(m_hWnd, &ps);
-}
+void CPan1Dlg::OnPaint() { PaintBackground(PanelColor(4)); }

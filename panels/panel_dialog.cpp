@@ -1,5 +1,6 @@
 #include "panels/panel_dialog.h"
 
+#include "controls/plate_drawing.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
 
@@ -32,4 +33,13 @@ void CPanelDialog::FitMainWindow() {
 void CPanelDialog::PostNcDestroy() {
   m_pPanel->DialogDestroyed(this);
   delete this;
+}
+
+void CPanelDialog::PaintBackground(COLORREF colour) {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(m_hWnd, &paint);
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  FillWithColour(dc, client, colour);
+  ::EndPaint(m_hWnd, &paint);
 }

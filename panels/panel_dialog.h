@@ -19,6 +19,8 @@ class CPanelDialog : public CDialog {
   // Fits the main window to the panel, then the panel's own set-up follows.
   BOOL OnInitDialog() override;
   void PostNcDestroy() override;
+  // The paint handler of a panel whose whole background is one colour.
+  void PaintBackground(COLORREF colour);
 
   CPanel* m_pPanel;
 

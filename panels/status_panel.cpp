@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "controls/palette.h"
-#include "controls/plate_drawing.h"
 #include "controls/text_button.h"
 #include "controls/text_panel.h"
 #include "framework/win32/wait_cursor.h"
@@ -121,11 +120,4 @@ void CStatDlg::OnPhaseLock() {
   });
 }
 
-void CStatDlg::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(m_hWnd, &paint);
-  RECT client;
-  ::GetClientRect(m_hWnd, &client);
-  FillWithColour(dc, client, PanelColor(4));
-  ::EndPaint(m_hWnd, &paint);
-}
+void CStatDlg::OnPaint() { PaintBackground(PanelColor(4)); }
