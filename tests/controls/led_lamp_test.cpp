@@ -29,21 +29,6 @@ TEST(LampGeometry, TheFaceIsInsetByAFifthOfTheSideTruncated) {
   EXPECT_EQ(LampFaceInset(4), 0);
 }
 
-TEST(LampGeometry, TheShadowArcRunsFromTheLowerLeftToTheUpperRightPoint) {
-  // r = 10, r cos 45 = r sin 45 = 7.07...: truncated after the offset is added.
-  const CLampArc arc = LampShadowArc({100, 50, 120, 70});
-  EXPECT_EQ(arc.from.x, 102);  // 100 + 10 (1 - 0.707) = 102.93
-  EXPECT_EQ(arc.from.y, 67);   // 50 + 17.07
-  EXPECT_EQ(arc.to.x, 117);    // 100 + 17.07
-  EXPECT_EQ(arc.to.y, 52);     // 50 + 2.93
-}
-
-TEST(LampGeometry, AnOddSideUsesHalfTheSideInIntegers) {
-  const CLampArc arc = LampShadowArc({0, 0, 21, 21});  // r = 10, not 10.5
-  EXPECT_EQ(arc.to.x, 17);
-  EXPECT_EQ(arc.from.y, 17);
-}
-
 // Paints the lamp into a bitmap and reads pixels back.
 class LampPaint : public ::testing::Test {
  protected:

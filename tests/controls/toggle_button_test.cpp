@@ -97,12 +97,6 @@ TEST_F(ToggleButton, ReleasedAwayItChangesNothingAndTheNextClickTogglesOnce) {
   EXPECT_EQ(toggle->m_shown, 0);
 }
 
-TEST_F(ToggleButton, CommitShowsTheArmedStateAndReturnsIt) {
-  toggle->m_requested = 0;
-  EXPECT_EQ(toggle->Commit(), 0);
-  EXPECT_EQ(toggle->m_shown, 0);
-}
-
 TEST_F(ToggleButton, SetStateShowsAReadValueAsZeroOrOne) {
   toggle->SetState(0);
   EXPECT_EQ(toggle->m_shown, 0);
