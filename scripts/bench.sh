@@ -2,8 +2,10 @@
 # scripts/bench.sh [RUNS]: builds the speed benchmarks and prints the figures,
 # each measured in this run beside its baseline, with the machine they were
 # taken on. RUNS (default 15) is the number of measured starts per program.
-#   start-up to the Main panel shown, non-live and live, against a minimal dialog
-#   one operator change end to end, and the live instrument's own cost per call
+#   start-up to the Main panel shown, non-live and live, against the Main
+#     panel's bare dialog template shown by a minimal program
+#   one operator change end to end, against the same window work done by a
+#     bare dialog, and the live instrument's own cost per call
 #   discovery of 25 simulated resources
 # Trees: build/bench-win64 and build/bench-native (optimised, without the
 # sanitizers, so that they do not weigh on the figures); Wine prefix
@@ -25,7 +27,7 @@ configure() {
 configure "$win" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
 configure "$native" -DSFP_SANITIZE=OFF
 cmake --build "$win" -j"$jobs" --target tgq3207sfp tgq3207_32 sfp_visa_sim_dll \
-  minimal_dialog launch_timer change_bench discovery_bench >/dev/null
+  main_panel_template launch_timer change_bench discovery_bench >/dev/null
 cmake --build "$native" -j"$jobs" --target live_call_bench >/dev/null
 
 export SFP_WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/bench-wineprefix}"
@@ -46,7 +48,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wineserver -p
   wine wineboot >/dev/null 2>&1
   cd "$bin"
-  timeout 900 wine launch_timer.exe "$runs" "Minimal Dialog" minimal_dialog.exe \
+  timeout 900 wine launch_timer.exe "$runs" "Main Panel Template" main_panel_template.exe \
     "start-up to Main panel, non-live (-a NOSUCH::INSTR)" "TG Q3207A" \
     "tgq3207sfp.exe -a NOSUCH::INSTR" \
     "start-up to Main panel, live (simulated mainframe)" "TG Q3207A" tgq3207sfp.exe
