@@ -3,6 +3,7 @@
 #include "app/sfp_app.h"
 #include "framework/win32/beep.h"
 #include "framework/win32/wait_cursor.h"
+#include "framework/win32/worker_call.h"
 #include "instrument/app_port.h"
 #include "panels/panel_host.h"
 
@@ -29,6 +30,13 @@ class CSfpAppPort : public CAppPort {
   int32_t LogicalAddress() override { return theApp.GetLogicalAddress(); }
   std::string ResourceName() override { return theApp.GetRsrcName(); }
   uint16_t IntfType() override { return theApp.GetIntfType(); }
+  // Paint, timer 1 and other programs' messages go on meanwhile; the
+  // operator's input waits in the queue.
+  int32_t RunDriverCall(const CDriverCall& call) override {
+    int32_t status = 0;
+    RunOnWorker([&] { status = call.Run(); }, MainWindowHandle());
+    return status;
+  }
 };
 
 class CSfpPanelHost : public CPanelHost {

@@ -3,6 +3,7 @@
 #include "app/app_ports.h"
 #include "app/main_wnd.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/worker_call.h"
 #include "instrument/instrument.h"
 #include "panels/panel.h"
 #include "res/resource.h"
@@ -32,6 +33,7 @@ void CSfpApp::FinalCleanup() {
   m_pCurrentPanel = nullptr;
   delete m_pInstrument;
   m_pInstrument = nullptr;
+  StopWorker();
 }
 
 bool CSfpApp::IsLive() const { return m_pInstrument != nullptr && m_pInstrument->m_live != 0; }

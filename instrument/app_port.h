@@ -1,13 +1,21 @@
 // What the instrument layer needs of the application, without knowing windows:
 // the instrument object of the run, the string table, the operator's message
-// boxes and beep, timer 1 of the main window, the wait cursor, and the record
-// of where discovery found the instrument. The application implements it.
+// boxes and beep, timer 1 of the main window, the wait cursor, the record of
+// where discovery found the instrument, and where driver calls run. The
+// application implements it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 class CInstrument;
+
+// One driver call, made by Run; its status is the result.
+struct CDriverCall {
+  int32_t (*m_run)(void* context);
+  void* m_context;
+  int32_t Run() const { return m_run(m_context); }
+};
 
 struct CDiscoveryRecord {
   std::string m_rsrcName;
@@ -34,6 +42,9 @@ class CAppPort {
   virtual int32_t LogicalAddress() = 0;
   virtual std::string ResourceName() = 0;
   virtual uint16_t IntfType() = 0;
+  // Makes the driver call and returns its status. The application makes it
+  // on a worker thread and keeps its window alive meanwhile.
+  virtual int32_t RunDriverCall(const CDriverCall& call) { return call.Run(); }
 };
 
 void SetAppPort(CAppPort* port);

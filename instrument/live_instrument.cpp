@@ -58,7 +58,7 @@ void CLiveInstrument::LeaveCall(int32_t status) {
 
 bool CLiveInstrument::SendDeviceClear() {
   bool present = m_entry.tgq3207_dcl != nullptr;
-  if (present) m_entry.tgq3207_dcl(m_session);
+  if (present) CallDriver(m_entry.tgq3207_dcl);
   m_busy = 0;
   return present;
 }
@@ -144,9 +144,7 @@ void CLiveInstrument::DeviceClear() {
   }
 }
 
-void CLiveInstrument::Close() {
-  if (m_entry.tgq3207_close != nullptr) m_entry.tgq3207_close(m_session);
-}
+void CLiveInstrument::Close() { CallDriver(m_entry.tgq3207_close); }
 
 void CLiveInstrument::ErrorQuery(int32_t& code, std::string& message) {
   EnterCall();

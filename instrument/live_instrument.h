@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "instrument/app_port.h"
 #include "instrument/instrument.h"
 #include "tgq3207.h"
 
@@ -115,6 +116,8 @@ class CLiveInstrument : public CInstrument {
   // negative status thrown as the user exception.
   void EnterCall();
   void LeaveCall(int32_t status);
+  // The entry point through the application's RunDriverCall, or the status of
+  // a missing entry point.
   template <typename Entry, typename... Args>
   int32_t CallDriver(Entry entry, Args... args);
   template <typename Entry, typename... Args>
@@ -145,7 +148,11 @@ class CLiveInstrument : public CInstrument {
 
 template <typename Entry, typename... Args>
 int32_t CLiveInstrument::CallDriver(Entry entry, Args... args) {
-  return entry != nullptr ? entry(m_session, args...) : kStatusMissingEntryPoint;
+  if (entry == nullptr) return kStatusMissingEntryPoint;
+  auto call = [&] { return static_cast<int32_t>(entry(m_session, args...)); };
+  using Call = decltype(call);
+  return AppPort().RunDriverCall(
+      {[](void* context) { return (*static_cast<Call*>(context))(); }, &call});
 }
 
 template <typename Entry, typename... Args>

@@ -7,6 +7,8 @@
 #   one operator change end to end, against the same window work done by a
 #     bare dialog, and the live instrument's own cost per call
 #   discovery of 25 simulated resources
+#   the longest time the main window leaves a message unanswered during a slow
+#   Sync and during a change that times out
 # Trees: build/bench-win64 and build/bench-native (optimised, without the
 # sanitizers, so that they do not weigh on the figures); Wine prefix
 # build/bench-wineprefix. SFP_BENCH_JOBS sets the build's parallel jobs (2).
@@ -27,7 +29,7 @@ configure() {
 configure "$win" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
 configure "$native" -DSFP_SANITIZE=OFF
 cmake --build "$win" -j"$jobs" --target tgq3207sfp tgq3207_32 sfp_visa_sim_dll \
-  main_panel_template launch_timer change_bench discovery_bench >/dev/null
+  main_panel_template launch_timer change_bench discovery_bench responsiveness_bench >/dev/null
 cmake --build "$native" -j"$jobs" --target live_call_bench >/dev/null
 
 export SFP_WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/bench-wineprefix}"
@@ -54,6 +56,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "start-up to Main panel, live (simulated mainframe)" "TG Q3207A" tgq3207sfp.exe
   timeout 600 wine change_bench.exe
   timeout 300 wine discovery_bench.exe
+  timeout 300 wine responsiveness_bench.exe
   wineserver -k' bench "$bin" "$runs" 2>&1 | tr -d "\r"
 echo
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,10 +1,30 @@
 #include "framework/win32/wnd.h"
 
+#include "framework/win32/worker_call.h"
+
 IMPLEMENT_RUNTIME_CLASS(CWnd, CObject)
 
 namespace {
 const char kObjectProperty[] = "SfpWindowObject";
+
+bool IsOperatorMessage(UINT message) {
+  return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE ||
+         message == WM_HSCROLL || message == WM_VSCROLL ||
+         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
+
+// While the window thread waits for worker calls, a command, close, key or
+// click that another thread sends is answered at once and handled after the
+// call, in its order, like the operator's own: neither a second instrument
+// call nor the window's destruction can start under the one in progress.
+bool DeferredWhileWaiting(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!IsWaitingForWorker() || !IsOperatorMessage(message) || !::InSendMessage()) return false;
+  ::ReplyMessage(0);
+  ::PostMessageA(hWnd, message, wParam, lParam);
+  return true;
+}
+}  // namespace
 
 const CMessageEntry CWnd::messageEntries[] = {{0, 0, 0, 0, nullptr}};
 const CMessageMap CWnd::messageMap = {nullptr, &CWnd::messageEntries[0]};
@@ -112,5 +132,6 @@ LRESULT CALLBACK CWnd::StandardWndProc(HWND hWnd, UINT message, WPARAM wParam, L
     if (wnd != nullptr) wnd->Attach(hWnd);
   }
   if (wnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+  if (DeferredWhileWaiting(hWnd, message, wParam, lParam)) return 0;
   return RouteMessage(wnd, hWnd, message, wParam, lParam);
 }

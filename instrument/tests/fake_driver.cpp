@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "instrument/tests/recording_port.h"
 #include "tgq3207.h"
 
 namespace {
@@ -114,7 +115,11 @@ void* CFakeDriver::FindEntryPoint(const char* name) {
 }
 
 CDriverAnswer CFakeDriver::Take(const std::string& call, uint32_t vi) {
-  m_calls.push_back(vi == kSession ? call : call + " (wrong session)");
+  // The application chooses where driver calls run: every one goes through it.
+  auto* port = dynamic_cast<CRecordingPort*>(&AppPort());
+  m_calls.push_back(call + (vi != kSession                         ? " (wrong session)"
+                            : port != nullptr && !port->m_inDriverCall ? " (not run by the port)"
+                                                                       : ""));
   if (m_duringNextCall) {
     std::function<void()> reentry = std::move(m_duringNextCall);
     m_duringNextCall = nullptr;

@@ -27,6 +27,12 @@ class CRecordingPort : public CAppPort {
   int32_t LogicalAddress() override { return m_record.m_logicalAddress; }
   std::string ResourceName() override { return m_record.m_rsrcName; }
   uint16_t IntfType() override { return m_record.m_intfType; }
+  int32_t RunDriverCall(const CDriverCall& call) override {
+    m_inDriverCall = true;
+    int32_t status = call.Run();
+    m_inDriverCall = false;
+    return status;
+  }
 
   CInstrument* m_instrument = nullptr;
   CDiscoveryRecord m_record;
@@ -35,6 +41,7 @@ class CRecordingPort : public CAppPort {
   std::vector<std::string> m_boxes;
   int m_waitDepth = 0;
   int m_waitRequests = 0;
+  bool m_inDriverCall = false;  // the fake driver marks calls made elsewhere
 
  private:
   CAppPort* m_previous;

@@ -13,6 +13,7 @@
 // - an instrument error from the error query: the query only drains the queue.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -78,14 +79,21 @@ struct CFaultRow {
   std::vector<std::pair<int, std::string>> readOuts = {};  // status panel: id -> text after
 };
 
+// SFP_FAULT_DELAY_MS=<n> slows every write and read down by n ms; CTest runs
+// the table so once more, as fault_table_slow_tests.
+std::string SlowReplies() {
+  const char* delayMs = std::getenv("SFP_FAULT_DELAY_MS");
+  return delayMs != nullptr && *delayMs != '\0' ? std::string("delay-ms ") + delayMs + "\n" : "";
+}
+
 std::string MainframeFor(const CFaultRow& row) {
   switch (row.fault) {
     case EFault::kTimeOut:
-      return BuiltInMainframeWith(std::string("timeout-on ") + row.target + "\n");
+      return BuiltInMainframeWith(SlowReplies() + "timeout-on " + row.target + "\n");
     case EFault::kInstrumentError:
-      return BuiltInMainframeWith(std::string("error-flood ") + row.target + " 2\n");
+      return BuiltInMainframeWith(SlowReplies() + "error-flood " + row.target + " 2\n");
     default:
-      return BuiltInMainframeWith("");
+      return BuiltInMainframeWith(SlowReplies());
   }
 }
 

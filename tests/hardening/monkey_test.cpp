@@ -7,6 +7,7 @@
 //
 //   SFP_MONKEY_SEED=<n>     the seed (printed by every run)
 //   SFP_MONKEY_ACTIONS=<n>  how many actions
+//   SFP_MONKEY_DELAY_MS=<n> how slow every write and read is (1 ms)
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -31,6 +32,7 @@ namespace {
 
 constexpr unsigned kDefaultSeed = 20261208;
 constexpr int kDefaultActions = 1200;
+constexpr int kDefaultDelayMs = 1;
 // An action that takes longer than this counts as a hang.
 constexpr auto kLongestAction = std::chrono::seconds(10);
 // Actions between two Syncs whose result is compared with the instrument.
@@ -48,8 +50,8 @@ const char* const kFloodHeaders[] = {"FREQ",    "VOLT:OFFS", "AM:DEPT",  "FM:DEV
                                      "BM:PHAS", "SWE:TIME",  "FSK:FREQ", "PULS:DCYC"};
 
 // The built-in Q3207, slow, with time-outs at random I/Os and two floods.
-std::string FaultyMainframe(std::mt19937& random, int actions) {
-  std::string config = BuiltInMainframeWith("delay-ms 1\n");
+std::string FaultyMainframe(std::mt19937& random, int actions, int delayMs) {
+  std::string config = BuiltInMainframeWith("delay-ms " + std::to_string(delayMs) + "\n");
   std::uniform_int_distribution<int> io(40, actions * 4);
   for (int i = 0; i < actions / 60 + 1; ++i)
     config += "timeout-io " + std::to_string(io(random)) + "\n";
@@ -95,10 +97,11 @@ std::vector<std::string> SyncAndCompare(CAppFixture& app, CSimulatedMainframe& m
 TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
   const unsigned seed = static_cast<unsigned>(EnvNumber("SFP_MONKEY_SEED", kDefaultSeed));
   const int actions = static_cast<int>(EnvNumber("SFP_MONKEY_ACTIONS", kDefaultActions));
-  std::printf("monkey: seed %u (SFP_MONKEY_SEED), %d actions (SFP_MONKEY_ACTIONS)\n", seed,
-              actions);
+  const int delayMs = static_cast<int>(EnvNumber("SFP_MONKEY_DELAY_MS", kDefaultDelayMs));
+  std::printf("monkey: seed %u (SFP_MONKEY_SEED), %d actions (SFP_MONKEY_ACTIONS), %d ms per I/O"
+              " (SFP_MONKEY_DELAY_MS)\n", seed, actions, delayMs);
   std::mt19937 faults(seed ^ 0x5A5A5A5Au);
-  const std::string config = FaultyMainframe(faults, actions);
+  const std::string config = FaultyMainframe(faults, actions, delayMs);
 
   CSimulatedMainframe mainframe(config.c_str());
   CBoxWatcher boxes;
