@@ -36,6 +36,5 @@ install_missing() {
 }
 
 install_missing "${packages[@]}"
-# A kernel without 32-bit support runs the 32-bit Wine loader only under qemu-i386
-# (scripts/run32.sh).
-/lib/ld-linux.so.2 --version >/dev/null 2>&1 || install_missing qemu-user-static
+# A kernel without 32-bit support runs the 32-bit Wine loader only under qemu-i386.
+bash "$(dirname "${BASH_SOURCE[0]}")/run32.sh" --native || install_missing qemu-user-static
