@@ -21,6 +21,12 @@ bool CSfpApp::InitInstance() {
   InstallAppPorts();
   SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
   auto* mainWnd = new CMainWnd();
+  if (mainWnd->m_hWnd == nullptr) {
+    // Without its window the program would wait, unseen, for ever.
+    delete mainWnd;
+    StandardMessageBox(LoadText(IDS_NO_MAIN_WINDOW));
+    return false;
+  }
   m_pMainWnd = mainWnd;
   mainWnd->InitMainWindow();
   return true;

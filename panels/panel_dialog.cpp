@@ -9,6 +9,14 @@ IMPLEMENT_RUNTIME_CLASS(CPanelDialog, CDialog)
 CPanelDialog::CPanelDialog(UINT templateId, CPanel* owner)
     : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner) {}
 
+bool CPanelDialog::Create() {
+  m_creating = true;
+  // A window destroyed during its initialisation leaves no handle behind.
+  bool created = CDialog::Create() && m_hWnd != nullptr;
+  m_creating = false;
+  return created;
+}
+
 void CPanelDialog::UpdateControls() {}
 
 BOOL CPanelDialog::OnInitDialog() {
@@ -32,7 +40,7 @@ void CPanelDialog::FitMainWindow() {
 
 void CPanelDialog::PostNcDestroy() {
   m_pPanel->DialogDestroyed(this);
-  delete this;
+  if (!m_creating) delete this;
 }
 
 void CPanelDialog::PaintBackground(COLORREF colour) {

@@ -12,6 +12,10 @@ class CPanelDialog : public CDialog {
  public:
   CPanelDialog(UINT templateId, CPanel* owner);
 
+  // Creates the window. When that fails, the caller deletes the object, even
+  // if the window had been made and destroyed again during initialisation.
+  bool Create();
+
   // Shows the remembered state again in every control.
   virtual void UpdateControls();
 
@@ -26,4 +30,6 @@ class CPanelDialog : public CDialog {
 
  private:
   void FitMainWindow();
+
+  bool m_creating = false;
 };

@@ -7,6 +7,7 @@
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
 #include "panels/panel.h"
+#include "panels/panel_dialog.h"
 #include "res/resource.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
@@ -95,6 +96,42 @@ TEST(StartUp, EndsWithTheMainPanelCheckedAndShown) {
   EXPECT_EQ(instrument->m_calls.front(), "Sync()");
 }
 
+// Refuses the creation of every main window while it lives.
+class CNoMainWindow {
+ public:
+  CNoMainWindow()
+      : m_hook(::SetWindowsHookExA(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId())) {}
+  ~CNoMainWindow() { ::UnhookWindowsHookEx(m_hook); }
+
+ private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    char cls[32] = "";
+    if (code == HCBT_CREATEWND)
+      ::GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+    if (lstrcmpA(cls, "SfpFrameWindow") == 0) return 1;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK m_hook;
+};
+
+TEST(StartUp, WithoutItsMainWindowSaysSoAndEnds) {
+  CBoxWatcher boxes;
+  bool deleted = false;
+  auto* instrument = new CRecordingInstrument();
+  instrument->m_deleted = &deleted;
+  theApp.Startup(::GetModuleHandleA(nullptr), "");
+  theApp.m_pInstrument = instrument;
+  {
+    CNoMainWindow refused;
+    EXPECT_FALSE(theApp.InitInstance());
+  }
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Could not create the main window."});
+  EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+  EXPECT_TRUE(instrument->m_calls.empty());  // no search, no Sync
+  theApp.FinalCleanup();
+  EXPECT_TRUE(deleted);
+}
+
 TEST(StartUp, RegistersTheSevenPanelsInOrderWithTheirNames) {
   CAppFixture app;
   app.Start(new CRecordingInstrument());
@@ -142,6 +179,39 @@ TEST(DiscoveryRecord, IsAnsweredForALiveInstrumentOnly) {
   EXPECT_EQ(theApp.GetRsrcName(), "GPIB-VXI0::24::INSTR");
   EXPECT_EQ(theApp.GetIntfType(), 3);
   instrument->m_live = 0;
+}
+
+// A panel whose dialog destroys its window while it initialises.
+class CVanishingDialog : public CPanelDialog {
+ public:
+  explicit CVanishingDialog(CPanel* owner) : CPanelDialog(IDD_MAIN_PANEL, owner) {}
+  ~CVanishingDialog() override { ++s_deleted; }
+  static int s_deleted;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CPanelDialog::OnInitDialog();
+    DestroyWindow();
+    return TRUE;
+  }
+};
+int CVanishingDialog::s_deleted = 0;
+
+class CVanishingPanel : public CPanel {
+ public:
+  CVanishingPanel() : CPanel("Vanishing Panel") {}
+  void ShowPanel() override { Show<CVanishingDialog>(this); }
+};
+
+TEST(PanelFramework, ADialogGoneDuringItsInitialisationIsDeletedOnce) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CPanel* shown = theApp.m_pCurrentPanel;
+  CVanishingPanel panel;
+  panel.ShowPanel();
+  EXPECT_EQ(CVanishingDialog::s_deleted, 1);
+  EXPECT_EQ(panel.m_pDialog, nullptr);
+  EXPECT_EQ(theApp.m_pCurrentPanel, shown);
 }
 
 TEST(SystemMenu, SelfTestShowsTheResultInItsOwnBox) {
