@@ -56,7 +56,7 @@ void CToggleButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 bool CToggleButton::IsInside(POINT point) const {
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  if (!::GetClientRect(m_hWnd, &client)) return false;
   return ::PtInRect(&client, point) != 0;
 }
 

@@ -1,5 +1,7 @@
 #include "panels/numeric_setting.h"
 
+#include <cmath>
+
 #include "controls/palette.h"
 #include "instrument/instrument.h"
 #include "instrument/step_value.h"
@@ -73,8 +75,13 @@ void CNumericSetting::ShowRemembered() { m_field->ShowValue((Instrument().*m_get
 
 void CNumericSetting::ShowFromInstrument() { m_field->ShowValue((Instrument().*m_get)(1)); }
 
+// A setting given no limits takes any value.
+CLimits CNumericSetting::CurrentLimits() const {
+  return m_limits ? m_limits() : CLimits{-HUGE_VAL, HUGE_VAL};
+}
+
 double CNumericSetting::Clamped(double v) const {
-  CLimits limits = m_limits();
+  CLimits limits = CurrentLimits();
   if (m_minimumFirst) {
     if (v < limits.min) return limits.min;
     if (v > limits.max) return limits.max;
@@ -101,7 +108,7 @@ double CNumericSetting::Stepped(double v, bool up) const {
 // The upper arrow stops at the maximum only, the lower arrow at the minimum only.
 void CNumericSetting::StepShown(bool up) {
   double v = Stepped(m_field->ReadValue(), up);
-  CLimits limits = m_limits();
+  CLimits limits = CurrentLimits();
   if (up && v > limits.max) v = limits.max;
   if (!up && v < limits.min) v = limits.min;
   m_field->ShowValue(v);

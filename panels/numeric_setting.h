@@ -60,6 +60,7 @@ class CNumericSetting : public CNumericFieldSetting {
   void ReadBackAfterSpin() override;
 
  private:
+  CLimits CurrentLimits() const;
   double Clamped(double v) const;
   double Stepped(double v, bool up) const;
 

@@ -49,7 +49,7 @@ void CToggleSetting::OnClick() {
 
 bool CToggleSetting::Contains(POINT dialogPoint) const {
   RECT r;
-  ::GetWindowRect(m_button->m_hWnd, &r);
+  if (!::GetWindowRect(m_button->m_hWnd, &r)) return false;
   ::MapWindowPoints(nullptr, m_dialog->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
   return ::PtInRect(&r, dialogPoint) != 0;
 }

@@ -7,6 +7,9 @@
 
 #include "app/sfp_app.h"
 #include "controls/text_panel.h"
+#include "panels/numeric_setting.h"
+#include "panels/panel.h"
+#include "panels/panel_dialog.h"
 #include "res/resource.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
@@ -207,6 +210,31 @@ TEST_F(MainPanel, NameArrowsWalkTheListAndSendOnRelease) {
   EXPECT_EQ(Text(IDC_MAIN_USER), "NEG_RAMP");
   ::SetWindowTextA(::GetDlgItem(panel, IDC_MAIN_USER), "");
   EXPECT_EQ(::SendDlgItemMessageA(panel, IDC_MAIN_USER, EM_GETLIMITTEXT, 0, 0), 12);
+}
+
+TEST_F(MainPanel, ASettingBuiltWithoutLimitsTakesAnyValue) {
+  CNumericSetting unlimited(theApp.m_pCurrentPanel->m_pDialog, IDC_MAIN_FREQ,
+                            IDC_MAIN_FREQ_SPIN, "Hz", 1000, &CInstrument::GetFreq,
+                            &CInstrument::SetFreq);
+  TypeInto(panel, IDC_MAIN_FREQ, "20M");
+  unlimited.SendTyped();
+  unlimited.StepShown(true);
+  EXPECT_EQ(instrument->Take(), Calls{"SetFreq(20000000)"});
+  EXPECT_EQ(Text(IDC_MAIN_FREQ), "30 MHz");
+}
+
+// A double-click forwarded by a toggle whose window has gone toggles nothing.
+TEST_F(MainPanel, ADoubleClickOnAVanishedToggleIsIgnored) {
+  HWND load = ::GetDlgItem(panel, IDC_MAIN_LOAD);
+  RECT r;
+  ::GetWindowRect(load, &r);
+  ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
+  const LPARAM centre = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
+  EXPECT_EQ(SentChange(), "SetLoad(1)");
+  ::DestroyWindow(load);
+  ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
+  EXPECT_EQ(SentChange(), "");
 }
 
 TEST_F(MainPanel, NameFieldSendsOnEnter) {
