@@ -56,5 +56,17 @@ sfp_wine_prefix() {
   fi
 }
 
+# sfp_windows_build: the Windows build that SFP_ARCH names (x86_64, the default, or
+# i686): its tree in sfp_tree, and in sfp_runner the command that runs Wine for it
+# (32-bit Wine through run32.sh); its Wine prefix becomes the current one.
+sfp_windows_build() {
+  case "${SFP_ARCH:-x86_64}" in
+    x86_64) sfp_tree=win64 sfp_runner=() ;;
+    i686) sfp_tree=win32 sfp_runner=(bash "$SFP_ROOT/scripts/run32.sh") ;;
+    *) echo "SFP_ARCH must be x86_64 or i686, not $SFP_ARCH" >&2; return 1 ;;
+  esac
+  sfp_wine_prefix "${SFP_ARCH:-x86_64}"
+}
+
 # Unix path -> Wine path on drive Z:
 sfp_winpath() { printf 'Z:%s' "$(realpath "$1" | sed 's#/#\\#g')"; }
