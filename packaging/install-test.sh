@@ -1,29 +1,36 @@
 #!/usr/bin/env bash
-# packaging/install-test.sh SETUP STAGE PROBE: installs the x86_64 installer
-# SETUP silently into the Wine prefix of wine-env.sh, checks that the staged
+# packaging/install-test.sh ARCH SETUP STAGE PROBE: installs the installer SETUP of
+# the ARCH build (x86_64 or i686) silently into that build's Wine prefix of
+# wine-env.sh (32-bit Wine through run32.sh for i686), checks that the staged
 # files STAGE landed with their Start-menu entries, starts the installed
 # program through the simulator's entry (live on the simulated mainframe), its
 # launcher with an option (passed on), and directly (non-live: the simulator is
 # not found, not even from the current directory), installs again without the
-# simulator, then uninstalls. PROBE is sfpprobe.exe. One PASS or FAIL line per
+# simulator, then uninstalls. PROBE is sfpprobe.exe of either build (windows are
+# the same to both). One PASS or FAIL line per
 # check; exit status 0 when all passed.
 set -uo pipefail
 export SFP_ROOT="${SFP_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+arch=$1
+source "$SFP_ROOT/scripts/wine-env.sh"
+SFP_ARCH=$arch sfp_windows_build || exit 1
 # On an X display of its own, like the other Wine tests, whether or not there is a desktop.
 if [ -z "${SFP_INSTALL_TEST_XVFB:-}" ]; then
-  SFP_INSTALL_TEST_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" \
+  SFP_INSTALL_TEST_XVFB=1 exec "${sfp_runner[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
     bash "${BASH_SOURCE[0]}" "$@"
 fi
-setup=$1 stage=$2 probe=$3
+setup=$2 stage=$3 probe=$4
 source "$SFP_ROOT/packaging/checks.sh"
-source "$SFP_ROOT/scripts/wine-env.sh"
 unset WINEPATH  # only the simulator's entry may put the simulator on PATH
-sfp_wine_prefix
 
 product="TG Q3207 SFP"
-instdir_win="C:\\Program Files\\$product"
-instdir="$WINEPREFIX/drive_c/Program Files/$product"
-menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$product"
+program_files="Program Files" menu_folder="$product" reg_view=/reg:64
+if [ "$arch" = i686 ]; then
+  program_files="Program Files (x86)" menu_folder="$product (32-bit)" reg_view=/reg:32
+fi
+instdir_win="C:\\$program_files\\$product"
+instdir="$WINEPREFIX/drive_c/$program_files/$product"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$menu_folder"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TGQ3207SFP'
 resource="GPIB-VXI0::24::INSTR"
 no_visa="Could not find the VISA dll.  Creating non-live SFP."
@@ -34,7 +41,7 @@ wineserver -p
 wine wineboot >/dev/null 2>&1
 # A clean start: nothing left from an earlier run can pass for this install.
 rm -rf "$instdir" "$menu"
-wine reg delete "$uninstall_key" /f >/dev/null 2>&1
+wine reg delete "$uninstall_key" /f "$reg_view" >/dev/null 2>&1
 
 probe() { timeout 60 wine "$probe" "$@"; }
 
@@ -56,7 +63,7 @@ absent() { [ ! -e "$1" ]; }
 box_reads() { probe text "$product" | tr -d '\r' | grep -Fx "$1" >/dev/null; }
 window_up() { probe wait-window "$1" 30000 >/dev/null; }
 no_box() { ! wine "$probe" text "$product" >/dev/null 2>&1; }
-registered() { wine reg query "$uninstall_key" >/dev/null 2>&1; }
+registered() { wine reg query "$uninstall_key" "$reg_view" >/dev/null 2>&1; }
 
 echo "--- installing $(basename "$setup") under Wine"
 check "installer /S finishes with status 0" timeout 120 wine "$setup" /S
