@@ -76,6 +76,6 @@ int main(int argc, char** argv) {
   PrintRow({"live instrument SetFreq + GetFreq(1), instant driver", Microseconds(own),
             Microseconds(floor) + " driver calls alone", "< " + Microseconds(kGoalUs),
             own < kGoalUs});
-  SetAppPort(nullptr);
+  // The port outlives the instrument, whose Close still calls the driver through it.
   return 0;
 }

@@ -8,15 +8,17 @@
 #     bare dialog, and the live instrument's own cost per call
 #   discovery of 25 simulated resources
 #   the longest time the main window leaves a message unanswered during a slow
-#   Sync and during a change that times out
-# Trees: build/bench-win64 and build/bench-native (optimised, without the
-# sanitizers, so that they do not weigh on the figures); Wine prefix
-# build/bench-wineprefix. SFP_BENCH_JOBS sets the build's parallel jobs (2).
+#   Sync and during a change that times out, for the x86_64 and the i686 build
+# Trees: build/bench-win64, build/bench-win32 and build/bench-native (optimised,
+# without the sanitizers, so that they do not weigh on the figures); Wine
+# prefixes build/bench-wineprefix and build/bench-wineprefix-i686.
+# SFP_BENCH_JOBS sets the build's parallel jobs (2).
 set -euo pipefail
 export SFP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 runs="${1:-15}"
 jobs="${SFP_BENCH_JOBS:-2}"
 win="$SFP_ROOT/build/bench-win64"
+win32="$SFP_ROOT/build/bench-win32"
 native="$SFP_ROOT/build/bench-native"
 
 configure() {
@@ -27,9 +29,11 @@ configure() {
     >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
 }
 configure "$win" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
+configure "$win32" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-i686-w64-mingw32.cmake"
 configure "$native" -DSFP_SANITIZE=OFF
 cmake --build "$win" -j"$jobs" --target tgq3207sfp tgq3207_32 sfp_visa_sim_dll \
   main_panel_template launch_timer change_bench discovery_bench responsiveness_bench >/dev/null
+cmake --build "$win32" -j"$jobs" --target tgq3207_32 sfp_visa_sim_dll responsiveness_bench >/dev/null
 cmake --build "$native" -j"$jobs" --target live_call_bench >/dev/null
 
 export SFP_WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/bench-wineprefix}"
@@ -58,5 +62,19 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   timeout 300 wine discovery_bench.exe
   timeout 300 wine responsiveness_bench.exe
   wineserver -k' bench "$bin" "$runs" 2>&1 | tr -d "\r"
+
+# The 32-bit build: only how long the window is held. Where 32-bit Wine runs under
+# emulation (scripts/run32.sh), start-up and change times would measure the emulator.
+echo
+emulation=", 32-bit Wine under qemu-i386"
+bash "$SFP_ROOT/scripts/run32.sh" --native && emulation=""
+echo "i686 build$emulation:"
+SFP_ARCH=i686 sfp_windows_build
+WINEPATH="$(sfp_winpath "$win32/bin/visa-sim")" "${sfp_runner[@]}" \
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    wineserver -p
+    wine wineboot >/dev/null 2>&1
+    cd "$1" && timeout 300 wine responsiveness_bench.exe
+    wineserver -k' bench "$win32/bin" 2>&1 | tr -d "\r"
 echo
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
