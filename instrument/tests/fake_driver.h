@@ -26,7 +26,7 @@ class CFakeDriver : public CDriverLibrary {
   void* FindEntryPoint(const char* name) override;
 
   void Answer(const CDriverAnswer& answer) { m_answers.push_back(answer); }
-  void Fail(int32_t status) { Answer(CDriverAnswer{status}); }
+  void Fail(int32_t status) { Answer(CDriverAnswer{status, {}, 0.0, 0}); }
   // The answer of the call now being made; the session it was made for is checked.
   CDriverAnswer Take(const std::string& call, uint32_t vi);
 

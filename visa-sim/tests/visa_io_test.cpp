@@ -57,8 +57,9 @@ TEST_F(VisaIo, ReadsEndByTheRulesOfTheInterface) {
       reads.emplace_back(bytes, status);
     }
     EXPECT_EQ(reads, c.reads);
-    if (c.reads.back().second == VI_ERROR_TMO)
+    if (c.reads.back().second == VI_ERROR_TMO) {
       EXPECT_EQ(TrafficLines().back(), "timeout " + name + " FREQ?");
+    }
   }
 }
 
