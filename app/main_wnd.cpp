@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/sfp_app.h"
+#include "framework/win32/dialog_colors.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
@@ -144,7 +145,7 @@ void CMainWnd::OnSelfTest() {
     return;
   }
   EndWaitCursor();
-  ::MessageBoxA(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
+  ColoredMessageBox(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
 }
 
 void CMainWnd::OnExit() { DestroyWindow(); }

@@ -25,6 +25,7 @@ bool CSfpApp::InitInstance() {
     // Without its window the program would wait, unseen, for ever.
     delete mainWnd;
     StandardMessageBox(LoadText(IDS_NO_MAIN_WINDOW));
+    ReleaseDialogColors();
     return false;
   }
   m_pMainWnd = mainWnd;
@@ -40,6 +41,7 @@ void CSfpApp::FinalCleanup() {
   delete m_pInstrument;
   m_pInstrument = nullptr;
   StopWorker();
+  ReleaseDialogColors();
 }
 
 bool CSfpApp::IsLive() const { return m_pInstrument != nullptr && m_pInstrument->m_live != 0; }

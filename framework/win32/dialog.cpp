@@ -90,6 +90,7 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     ExecuteDialogInit();
     return OnInitDialog();
   }
+  // The dialog colours, unless a handler of the map (a panel's value field) answers first.
   if (IsDialogColorRequest(message)) {
     LRESULT result = 0;
     if (DispatchToMap(message, wParam, lParam, result)) return result;

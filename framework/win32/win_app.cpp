@@ -1,6 +1,7 @@
 #include "framework/win32/win_app.h"
 
 #include "framework/win32/dialog.h"
+#include "framework/win32/dialog_colors.h"
 
 IMPLEMENT_RUNTIME_CLASS(CWinApp, CObject)
 
@@ -56,5 +57,5 @@ int StandardMessageBox(const std::string& text) {
   HWND owner = g_app != nullptr && g_app->m_pMainWnd != nullptr ? g_app->m_pMainWnd->m_hWnd
                                                                  : nullptr;
   const char* caption = g_app != nullptr ? g_app->m_title.c_str() : "";
-  return ::MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
+  return ColoredMessageBox(owner, text.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
 }

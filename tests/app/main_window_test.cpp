@@ -6,6 +6,7 @@
 
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
+#include "framework/win32/dialog_colors.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -272,6 +273,100 @@ TEST(SystemMenu, AboutBoxShowsItsTexts) {
                            "Inguard Firmware revision required:", "TG Q3207  A.01.00 or greater",
                            "RBX version required: 3.0 or greater"})
     EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+}
+
+struct CColorAnswer {
+  HBRUSH brush;
+  COLORREF brushColor, background, text;
+};
+
+// What a window answers to a colour request, asked with a device context of
+// its own colours.
+CColorAnswer AskColor(HWND window, UINT message) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  ::SetBkColor(dc, RGB(1, 2, 3));
+  ::SetTextColor(dc, RGB(4, 5, 6));
+  auto brush = reinterpret_cast<HBRUSH>(
+      ::SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  LOGBRUSH logBrush = {};
+  if (brush != nullptr) ::GetObjectA(brush, sizeof logBrush, &logBrush);
+  CColorAnswer answer = {brush, logBrush.lbColor, ::GetBkColor(dc), ::GetTextColor(dc)};
+  ::DeleteDC(dc);
+  return answer;
+}
+
+void ExpectDialogColors(HWND window) {
+  EXPECT_EQ(AskColor(window, WM_CTLCOLORDLG).brushColor, RGB(192, 192, 192));
+  CColorAnswer label = AskColor(window, WM_CTLCOLORSTATIC);
+  EXPECT_EQ(label.brushColor, RGB(192, 192, 192));
+  EXPECT_EQ(label.background, RGB(192, 192, 192));
+  EXPECT_EQ(label.text, RGB(0, 0, 0));
+}
+
+TEST(DialogColors, PanelsAboutBoxAndMessageBoxesAreLightGreyWithBlackText) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  ExpectDialogColors(app.Panel());
+  CBoxWatcher boxes;
+  boxes.m_onDialog = [](HWND box) {
+    ExpectDialogColors(box);
+    return false;
+  };
+  boxes.m_onOwnDialog = [](HWND dialog) {
+    ExpectDialogColors(dialog);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  StandardMessageBox("standard");
+  app.Command(ID_SYSTEM_SELFTEST);
+  app.Command(ID_HELP_ABOUT);
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"standard", "Self Test Passed."}));
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A dialog of the system's own kind (as a message box is), not the program's.
+HWND CreatePlainDialog() {
+  struct alignas(4) {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } plain = {};
+  plain.dialog.style = WS_POPUP;
+  plain.dialog.cx = 40;
+  plain.dialog.cy = 20;
+  return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &plain.dialog, nullptr,
+                                      &PlainDialogProc, 0);
+}
+
+HWND g_outerBox = nullptr;
+
+// A timer tick that opens a second box while the first is open, then closes the first.
+void CALLBACK OpenInnerBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  StandardMessageBox("inner");
+  ::PostMessageA(g_outerBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST(DialogColors, OtherDialogsOfTheThreadKeepThePlatformsOnceTheBoxesHaveClosed) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CBoxWatcher boxes;
+  boxes.m_onDialog = [&boxes](HWND box) {
+    ExpectDialogColors(box);
+    if (boxes.m_boxes.size() > 1) return false;
+    g_outerBox = box;
+    ::SetTimer(nullptr, 0, 1, &OpenInnerBox);
+    return true;
+  };
+  StandardMessageBox("outer");
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"outer", "inner"}));
+
+  HBRUSH dialogBrush = DialogColorBrush(WM_CTLCOLORDLG, nullptr);
+  ASSERT_NE(dialogBrush, nullptr);
+  HWND plain = CreatePlainDialog();
+  ASSERT_NE(plain, nullptr);
+  EXPECT_NE(AskColor(plain, WM_CTLCOLORDLG).brush, dialogBrush);
+  EXPECT_NE(AskColor(plain, WM_CTLCOLORSTATIC).brush, dialogBrush);
+  ::DestroyWindow(plain);
 }
 
 // A panel whose timer tick sends another timer message to the main window, as
