@@ -4,10 +4,9 @@
 #include "controls/toggle_button.h"
 #include "tests/support/panel_driver.h"
 
-void CPanelTest::Open(UINT panelCommand, void (*prepare)(CRecordingInstrument&)) {
-  instrument = new CRecordingInstrument();
+void CPanelTest::Open(UINT panelCommand, CRecordingInstrument* recording) {
+  instrument = recording != nullptr ? recording : new CRecordingInstrument();
   app.Start(instrument);
-  if (prepare != nullptr) prepare(*instrument);
   app.Command(panelCommand);
   PumpMessages();
   panel = app.Panel();
@@ -22,18 +21,14 @@ Calls CPanelTest::TakeSets() {
   return sets;
 }
 
-CToggleButton& CPanelTest::Toggle(int id) const {
-  return *static_cast<CToggleButton*>(CWnd::FromHandle(::GetDlgItem(panel, id)));
-}
+CToggleButton& CPanelTest::Toggle(int id) const { return Control<CToggleButton>(id); }
 
 std::string CPanelTest::ToggleCaption(int id) const {
   const CToggleButton& toggle = Toggle(id);
   return toggle.m_shown ? toggle.m_caption1 : toggle.m_caption0;
 }
 
-std::string CPanelTest::PlateText(int id) const {
-  return static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, id)))->m_caption;
-}
+std::string CPanelTest::PlateText(int id) const { return Control<CTextPanel>(id).m_caption; }
 
 Calls CPanelTest::Items(int comboId) const {
   Calls items;

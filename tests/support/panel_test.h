@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win32/wnd.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/recording_instrument.h"
 
@@ -19,13 +20,18 @@ using Calls = std::vector<std::string>;
 
 class CPanelTest : public ::testing::Test {
  protected:
-  // Starts the program and shows the panel of menu command `panelCommand`;
-  // `prepare` may change the remembered state before the panel shows it.
-  void Open(UINT panelCommand, void (*prepare)(CRecordingInstrument&) = nullptr);
+  // Starts the program on `recording` (owned by the program; null: a new
+  // recording instrument) and shows the panel of menu command `panelCommand`.
+  void Open(UINT panelCommand, CRecordingInstrument* recording = nullptr);
 
   std::string Text(int id) const { return TextOf(panel, id); }
   // The calls since the last Take that change a setting ("Set...").
   Calls TakeSets();
+  // The program's object behind control `id`.
+  template <class T>
+  T& Control(int id) const {
+    return *static_cast<T*>(CWnd::FromHandle(::GetDlgItem(panel, id)));
+  }
   CToggleButton& Toggle(int id) const;
   // The caption a toggle shows for its current state.
   std::string ToggleCaption(int id) const;
@@ -36,4 +42,3 @@ class CPanelTest : public ::testing::Test {
   CRecordingInstrument* instrument = nullptr;
   HWND panel = nullptr;
 };
-
