@@ -3,77 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "controls/text_panel.h"
-#include "controls/toggle_button.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/recording_instrument.h"
+#include "tests/support/panel_test.h"
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
-class SweepPanel : public ::testing::Test {
+class SweepPanel : public CPanelTest {
  protected:
-  void SetUp() override {
-    instrument = new CRecordingInstrument();
-    app.Start(instrument);
-    app.Command(ID_PANELS_SWEEP);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    instrument->Take();
-  }
-  std::string Text(int id) const { return TextOf(panel, id); }
+  void SetUp() override { Open(ID_PANELS_SWEEP); }
   std::string Chosen(int comboId) const {
     return ItemText(panel, comboId, SelectedItem(panel, comboId));
   }
-  CToggleButton& Toggle(int id) const {
-    return *static_cast<CToggleButton*>(CWnd::FromHandle(::GetDlgItem(panel, id)));
-  }
-  std::string Caption(int id) const {
-    CToggleButton& toggle = Toggle(id);
-    return toggle.m_shown ? toggle.m_caption1 : toggle.m_caption0;
-  }
-  Calls Sets() {
-    Calls sets;
-    for (const std::string& call : instrument->Take())
-      if (call.rfind("Set", 0) == 0) sets.push_back(call);
-    return sets;
-  }
-
-  CAppFixture app;
-  CRecordingInstrument* instrument = nullptr;
-  HWND panel = nullptr;
 };
 
 TEST_F(SweepPanel, ShowsTheRememberedSettings) {
-  auto* title = static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_SWEEP_TITLE)));
-  EXPECT_EQ(title->m_caption, "Sweep Panel");
+  EXPECT_EQ(PlateText(IDC_SWEEP_TITLE), "Sweep Panel");
   EXPECT_EQ(Text(IDC_SWEEP_START), "100 Hz");
   EXPECT_EQ(Text(IDC_SWEEP_STOP), "1 kHz");
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "1 S");
-  EXPECT_EQ(Caption(IDC_SWEEP_STATE), "Off");
-  EXPECT_EQ(Caption(IDC_SWEEP_SLOPE), "Normal");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_STATE), "Off");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Normal");
   EXPECT_EQ(FocusedId(), IDC_SWEEP_TITLE);
-  Calls spacing, sources;
-  for (int i = 0; i < ItemCount(panel, IDC_SWEEP_SPACING); ++i)
-    spacing.push_back(ItemText(panel, IDC_SWEEP_SPACING, i));
-  for (int i = 0; i < ItemCount(panel, IDC_SWEEP_TRIG_SOURCE); ++i)
-    sources.push_back(ItemText(panel, IDC_SWEEP_TRIG_SOURCE, i));
-  EXPECT_EQ(spacing, (Calls{"Linear", "Log"}));
-  EXPECT_EQ(sources, (Calls{"Immediate", "External", "BUS", "TTLT0", "TTLT1", "TTLT2", "TTLT3",
-                            "TTLT4", "TTLT5", "TTLT6", "TTLT7"}));
+  EXPECT_EQ(Items(IDC_SWEEP_SPACING), (Calls{"Linear", "Log"}));
+  EXPECT_EQ(Items(IDC_SWEEP_TRIG_SOURCE), (Calls{"Immediate", "External", "BUS", "TTLT0", "TTLT1",
+                                                 "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6",
+                                                 "TTLT7"}));
   instrument->m_sweepTime = 0.05;
   instrument->m_sweepSpacing = 1;
   instrument->m_trigSlope = 0;
   app.Command(ID_SYSTEM_SYNC);
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "50 mS");
   EXPECT_EQ(SelectedItem(panel, IDC_SWEEP_SPACING), 1);
-  EXPECT_EQ(Caption(IDC_SWEEP_SLOPE), "Inverted");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Inverted");
 }
 
 TEST_F(SweepPanel, FrequenciesAreClampedAndOnlyTheFieldSetIsReadBack) {
@@ -81,14 +45,14 @@ TEST_F(SweepPanel, FrequenciesAreClampedAndOnlyTheFieldSetIsReadBack) {
   EXPECT_EQ(instrument->Take(), (Calls{"SetStartFreq(0.01)", "GetStartFreq(1)"}));
   EXPECT_EQ(Text(IDC_SWEEP_START), "10 mHz");
   EnterValue(panel, IDC_SWEEP_START, "20M");
-  EXPECT_EQ(Sets(), Calls{"SetStartFreq(15000000)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetStartFreq(15000000)"});
   EnterValue(panel, IDC_SWEEP_START, "15M");
-  EXPECT_EQ(Sets(), Calls{"SetStartFreq(15000000)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetStartFreq(15000000)"});
   EnterValue(panel, IDC_SWEEP_STOP, "15.1M");
   EXPECT_EQ(instrument->Take(), (Calls{"GetStartFreq(0)", "SetStopFreq(15000000)",
                                        "GetStopFreq(1)"}));
   EnterValue(panel, IDC_SWEEP_STOP, "no number");
-  EXPECT_EQ(Sets(), Calls{"SetStopFreq(0.01)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetStopFreq(0.01)"});
   EXPECT_EQ(Text(IDC_SWEEP_STOP), "10 mHz");
 }
 
@@ -97,10 +61,10 @@ TEST_F(SweepPanel, SweepTimeIsClampedToItsRange) {
   EXPECT_EQ(instrument->Take(), (Calls{"SetSweepTime(500)", "GetSweepTime(1)"}));
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "500 S");
   EnterValue(panel, IDC_SWEEP_TIME, "0.0001");
-  EXPECT_EQ(Sets(), Calls{"SetSweepTime(0.001)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetSweepTime(0.001)"});
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "1 mS");
   EnterValue(panel, IDC_SWEEP_TIME, "2m");
-  EXPECT_EQ(Sets(), Calls{"SetSweepTime(0.002)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetSweepTime(0.002)"});
 }
 
 TEST_F(SweepPanel, TimeArrowsStepByDecadesAndStopAtTheLimits) {
@@ -127,7 +91,7 @@ TEST_F(SweepPanel, TimeArrowsStepByDecadesAndStopAtTheLimits) {
   Spin(panel, IDC_SWEEP_TIME_SPIN, SB_LINEDOWN);
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "1 mS");
   Spin(panel, IDC_SWEEP_TIME_SPIN, SB_ENDSCROLL);
-  EXPECT_EQ(Sets(), Calls{"SetSweepTime(0.001)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetSweepTime(0.001)"});
 }
 
 TEST_F(SweepPanel, FrequencyArrowsStopAtTheMaximumAndSendWhatTheyShow) {
@@ -136,7 +100,7 @@ TEST_F(SweepPanel, FrequencyArrowsStopAtTheMaximumAndSendWhatTheyShow) {
   EXPECT_EQ(instrument->Take(), (Calls{"SetStopFreq(15000000)", "GetStopFreq(1)"}));
   TypeInto(panel, IDC_SWEEP_START, "0.02");
   SpinAndRelease(panel, IDC_SWEEP_START_SPIN, false, 2);
-  EXPECT_EQ(Sets(), Calls{"SetStartFreq(0.01)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetStartFreq(0.01)"});
 }
 
 TEST_F(SweepPanel, CombosSendTheirCodeWithoutReadBack) {
@@ -180,21 +144,21 @@ TEST_F(SweepPanel, StateToggleSwitchesTheOtherModesOffAndRereadsThem) {
   instrument->m_fskState = 1;
   ClickButton(panel, IDC_SWEEP_STATE);
   EXPECT_EQ(instrument->Take(), (Calls{"SetSweepState(1)", "SyncModes()", "GetSweepState(0)"}));
-  EXPECT_EQ(Caption(IDC_SWEEP_STATE), "On");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_STATE), "On");
   EXPECT_EQ(instrument->m_fskState, 0);
   CAltKeyHeld alt;
   instrument->m_sweepState = 0;
   ClickButton(panel, IDC_SWEEP_STATE);
   EXPECT_EQ(instrument->Take(), Calls{"GetSweepState(1)"});
-  EXPECT_EQ(Caption(IDC_SWEEP_STATE), "Off");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_STATE), "Off");
 }
 
 TEST_F(SweepPanel, SlopeToggleReadsTheSlopeBackAndCountsADoubleClickTwice) {
   ClickButton(panel, IDC_SWEEP_SLOPE);
   EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSlope(0)", "GetTrigSlope(1)"}));
-  EXPECT_EQ(Caption(IDC_SWEEP_SLOPE), "Inverted");
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Inverted");
   DoubleClickButton(panel, IDC_SWEEP_SLOPE);
-  EXPECT_EQ(Sets(), (Calls{"SetTrigSlope(1)", "SetTrigSlope(0)"}));
+  EXPECT_EQ(TakeSets(), (Calls{"SetTrigSlope(1)", "SetTrigSlope(0)"}));
   EXPECT_EQ(instrument->m_trigSlope, 0);
 }
 
@@ -206,8 +170,8 @@ TEST_F(SweepPanel, AFailedAltReadBackOfAToggleIsReported) {
     ClickButton(panel, IDC_SWEEP_SLOPE);
   }
   EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(Caption(IDC_SWEEP_SLOPE), "Normal");
-  EXPECT_TRUE(Sets().empty());
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Normal");
+  EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(SweepPanel, ARejectedSetIsReportedAndFollowedByItsReadBack) {
@@ -216,7 +180,7 @@ TEST_F(SweepPanel, ARejectedSetIsReportedAndFollowedByItsReadBack) {
   ClickButton(panel, IDC_SWEEP_SLOPE);
   EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
   EXPECT_EQ(instrument->Take(), (Calls{"SetTrigSlope(0)", "GetTrigSlope(1)"}));
-  EXPECT_EQ(Caption(IDC_SWEEP_SLOPE), "Normal");  // what the instrument kept
+  EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Normal");  // what the instrument kept
   instrument->Fail("SetSweepTime", -1);
   EnterValue(panel, IDC_SWEEP_TIME, "5");
   Calls calls = instrument->Take();
