@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/sfp_app.h"
-#include "controls/text_panel.h"
-#include "controls/toggle_button.h"
 #include "panels/panel.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/recording_instrument.h"
+#include "tests/support/panel_test.h"
 
 namespace {
-
-using Calls = std::vector<std::string>;
 
 TEST(ExternalOrTtlList, TranslatesBetweenItemsAndTriggerSources) {
   // Immediate, External and BUS show as "External"; TTLTn (code 3 + n) as item 1 + n.
@@ -31,40 +24,18 @@ TEST(ExternalOrTtlList, TranslatesBetweenItemsAndTriggerSources) {
   EXPECT_EQ(ExternalOrTtlSource(-1), 1);  // no selection sends External
 }
 
-class FskPanel : public ::testing::Test {
+class FskPanel : public CPanelTest {
  protected:
-  void SetUp() override {
-    instrument = new CRecordingInstrument();
-    app.Start(instrument);
-    app.Command(ID_PANELS_FSK);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    instrument->Take();
-  }
-  std::string Text(int id) const { return TextOf(panel, id); }
-  Calls Items(int comboId) const {
-    Calls items;
-    for (int i = 0; i < ItemCount(panel, comboId); ++i) items.push_back(ItemText(panel, comboId, i));
-    return items;
-  }
-  std::string StateCaption() const {
-    auto* toggle = static_cast<CToggleButton*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_FSK_STATE)));
-    return toggle->m_shown ? toggle->m_caption1 : toggle->m_caption0;
-  }
+  void SetUp() override { Open(ID_PANELS_FSK); }
   // Redisplays the panel from the remembered state, as after Reset or Sync.
   void Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }
-
-  CAppFixture app;
-  CRecordingInstrument* instrument = nullptr;
-  HWND panel = nullptr;
 };
 
 TEST_F(FskPanel, ShowsTheRememberedSettings) {
-  auto* title = static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_FSK_TITLE)));
-  EXPECT_EQ(title->m_caption, "Frequency Shift Keying Panel");
+  EXPECT_EQ(PlateText(IDC_FSK_TITLE), "Frequency Shift Keying Panel");
   EXPECT_EQ(Text(IDC_FSK_FREQ), "100 Hz");
   EXPECT_EQ(Text(IDC_FSK_RATE), "10 Hz");
-  EXPECT_EQ(StateCaption(), "Off");
+  EXPECT_EQ(ToggleCaption(IDC_FSK_STATE), "Off");
   EXPECT_EQ(Items(IDC_FSK_SOURCE), (Calls{"Internal", "Trigger Source"}));
   EXPECT_EQ(Items(IDC_FSK_TRIG_SOURCE), (Calls{"External", "TTLT0", "TTLT1", "TTLT2", "TTLT3",
                                                "TTLT4", "TTLT5", "TTLT6", "TTLT7"}));
@@ -142,14 +113,11 @@ TEST_F(FskPanel, SwitchingFskOnSwitchesTheOtherModesOff) {
   instrument->m_sweepState = 1;
   ClickButton(panel, IDC_FSK_STATE);
   EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
-  EXPECT_EQ(StateCaption(), "On");
+  EXPECT_EQ(ToggleCaption(IDC_FSK_STATE), "On");
   EXPECT_EQ(instrument->m_amState, 0);
   EXPECT_EQ(instrument->m_sweepState, 0);
   DoubleClickButton(panel, IDC_FSK_STATE);
-  Calls sets;
-  for (const std::string& call : instrument->Take())
-    if (call.rfind("Set", 0) == 0) sets.push_back(call);
-  EXPECT_EQ(sets, (Calls{"SetFskState(0)", "SetFskState(1)"}));
+  EXPECT_EQ(TakeSets(), (Calls{"SetFskState(0)", "SetFskState(1)"}));
 }
 
 TEST_F(FskPanel, ARejectedTriggerSourceIsReportedAndNotReadBack) {
@@ -167,7 +135,7 @@ TEST_F(FskPanel, ARejectedStateIsStillFollowedByTheModesReadBack) {
   ClickButton(panel, IDC_FSK_STATE);
   EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
   EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
-  EXPECT_EQ(StateCaption(), "Off");
+  EXPECT_EQ(ToggleCaption(IDC_FSK_STATE), "Off");
 }
 
 }  // namespace
