@@ -3,20 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "controls/palette.h"
 #include "controls/text_button.h"
 #include "controls/text_panel.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/recording_instrument.h"
+#include "tests/support/panel_test.h"
 
 namespace {
-
-using Calls = std::vector<std::string>;
 
 constexpr int32_t kTimeOut = static_cast<int32_t>(0xBFFF0015u);
 
@@ -43,38 +39,25 @@ class CStatusInstrument : public CRecordingInstrument {
   }
 };
 
-class StatusPanel : public ::testing::Test {
+class StatusPanel : public CPanelTest {
  protected:
-  void SetUp() override {
-    instrument = new CStatusInstrument();
-    app.Start(instrument);
-    app.Command(ID_PANELS_STATUS);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    instrument->Take();
-  }
-  template <class T = CTextPanel>
-  T& Control(int id) const {
-    return *static_cast<T*>(CWnd::FromHandle(::GetDlgItem(panel, id)));
-  }
+  void SetUp() override { Open(ID_PANELS_STATUS, status = new CStatusInstrument()); }
+  std::string ButtonText(int id) const { return Control<CTextButton>(id).m_caption; }
   // Error number, error message, status byte, phase lock.
   Calls ReadOuts() const {
-    return {Control(IDC_STAT_ERROR_NUMBER).m_caption, Control(IDC_STAT_ERROR_MESSAGE).m_caption,
-            Control<CTextButton>(IDC_STAT_STATUS_BYTE).m_caption,
-            Control<CTextButton>(IDC_STAT_PHASE_LOCK).m_caption};
+    return {PlateText(IDC_STAT_ERROR_NUMBER), PlateText(IDC_STAT_ERROR_MESSAGE),
+            ButtonText(IDC_STAT_STATUS_BYTE), ButtonText(IDC_STAT_PHASE_LOCK)};
   }
   void Press(int id) const { ClickButton(panel, id); }
 
-  CAppFixture app;
-  CStatusInstrument* instrument = nullptr;
-  HWND panel = nullptr;
+  CStatusInstrument* status = nullptr;  // the instrument, with its status answers
 };
 
 const Calls kFresh = {"-", "*", "*", "*"};
 
 TEST_F(StatusPanel, StartsWithNoAnswers) {
   EXPECT_EQ(ReadOuts(), kFresh);
-  EXPECT_EQ(Control(IDC_STAT_TITLE).m_caption, "Status Panel");
+  EXPECT_EQ(PlateText(IDC_STAT_TITLE), "Status Panel");
   EXPECT_TRUE(instrument->Take().empty());
 }
 
@@ -86,12 +69,12 @@ TEST_F(StatusPanel, PlatesHaveTheirColoursAndBorders) {
     EXPECT_EQ(plate.m_bottomRightColor, PanelColor(raised ? 2 : 3)) << what;
     EXPECT_EQ(plate.m_font, nullptr) << what;
   };
-  expect(Control(IDC_STAT_TITLE), PanelColor(8), false, "title");
-  expect(Control(IDC_STAT_ERROR_FRAME), PanelColor(6), true, "error frame");
-  expect(Control(IDC_STAT_STATUS_FRAME), PanelColor(6), true, "status frame");
-  expect(Control(IDC_STAT_OPC_FRAME), PanelColor(6), true, "OPC frame");
-  expect(Control(IDC_STAT_ERROR_NUMBER), PanelColor(0), false, "number");
-  expect(Control(IDC_STAT_ERROR_MESSAGE), PanelColor(0), false, "message");
+  expect(Control<CTextPanel>(IDC_STAT_TITLE), PanelColor(8), false, "title");
+  expect(Control<CTextPanel>(IDC_STAT_ERROR_FRAME), PanelColor(6), true, "error frame");
+  expect(Control<CTextPanel>(IDC_STAT_STATUS_FRAME), PanelColor(6), true, "status frame");
+  expect(Control<CTextPanel>(IDC_STAT_OPC_FRAME), PanelColor(6), true, "OPC frame");
+  expect(Control<CTextPanel>(IDC_STAT_ERROR_NUMBER), PanelColor(0), false, "number");
+  expect(Control<CTextPanel>(IDC_STAT_ERROR_MESSAGE), PanelColor(0), false, "message");
   expect(Control<CTextButton>(IDC_STAT_STATUS_BYTE), PanelColor(0), false, "status byte");
   expect(Control<CTextButton>(IDC_STAT_PHASE_LOCK), PanelColor(0), false, "phase lock");
   ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -104,7 +87,7 @@ TEST_F(StatusPanel, EachButtonShowsItsAnswer) {
   CBoxWatcher boxes;
   Press(IDC_STAT_READ_ERROR);
   EXPECT_EQ(ReadOuts(), (Calls{"0", "None", "*", "*"}));
-  instrument->m_statusByte = 16;
+  status->m_statusByte = 16;
   Press(IDC_STAT_STATUS_BYTE);
   Press(IDC_STAT_PHASE_LOCK);
   EXPECT_EQ(ReadOuts(), (Calls{"0", "None", "16", "Unlocked"}));
@@ -113,9 +96,9 @@ TEST_F(StatusPanel, EachButtonShowsItsAnswer) {
   EXPECT_EQ(ReadOuts(), (Calls{"0", "None", "16", "Unlocked"}));
   EXPECT_EQ(instrument->Take(), (Calls{"ErrorQuery()", "ReadStatusByte()", "GetPhaseLock()",
                                        "OpcQuery()", "ClearStatus()"}));
-  instrument->m_statusByte = -1;  // shown signed
+  status->m_statusByte = -1;  // shown signed
   Press(IDC_STAT_STATUS_BYTE);
-  EXPECT_EQ(Control<CTextButton>(IDC_STAT_STATUS_BYTE).m_caption, "-1");
+  EXPECT_EQ(ButtonText(IDC_STAT_STATUS_BYTE), "-1");
   EXPECT_TRUE(boxes.m_boxes.empty());
 }
 
@@ -148,7 +131,7 @@ TEST_F(StatusPanel, AnErrorQueryFailingOtherwiseShowsNothing) {
 TEST_F(StatusPanel, ATimedOutErrorQueryDoesNotLookLikeAnEmptyQueue) {
   Press(IDC_STAT_READ_ERROR);
   ASSERT_EQ(ReadOuts()[0], "0");
-  instrument->m_queryTimesOut = true;
+  status->m_queryTimesOut = true;
   Press(IDC_STAT_READ_ERROR);
   EXPECT_EQ(ReadOuts(), (Calls{"*", "", "*", "*"}));
 }
