@@ -3,43 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/sfp_app.h"
-#include "controls/text_panel.h"
 #include "panels/numeric_setting.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/recording_instrument.h"
+#include "tests/support/panel_test.h"
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
-class MainPanel : public ::testing::Test {
+class MainPanel : public CPanelTest {
  protected:
-  void SetUp() override {
-    instrument = new CRecordingInstrument();
-    app.Start(instrument);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    instrument->Take();
-  }
-  std::string Text(int id) const { return TextOf(panel, id); }
-  // The change sent, past the redisplay of the field that lost the focus.
-  std::string SentChange() {
-    for (const std::string& call : instrument->Take())
-      if (call.rfind("Set", 0) == 0) return call;
-    return "";
-  }
-
-  CAppFixture app;
-  CRecordingInstrument* instrument = nullptr;
-  HWND panel = nullptr;
+  void SetUp() override { Open(ID_PANELS_MAIN); }
 };
 
 TEST_F(MainPanel, ShowsTheRememberedSettings) {
@@ -50,10 +28,8 @@ TEST_F(MainPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(Text(IDC_MAIN_USER), "SINC");
   EXPECT_EQ(Text(IDC_MAIN_LOAD), "load");
   EXPECT_EQ(SelectedItem(panel, IDC_MAIN_FUNC), 0);
-  std::vector<std::string> items;
-  for (int i = 0; i < ItemCount(panel, IDC_MAIN_FUNC); ++i)
-    items.push_back(ItemText(panel, IDC_MAIN_FUNC, i));
-  EXPECT_EQ(items, (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User", "DC"}));
+  EXPECT_EQ(Items(IDC_MAIN_FUNC),
+            (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User", "DC"}));
 }
 
 TEST_F(MainPanel, EnterSendsTheTypedValueAndShowsTheReadBack) {
@@ -91,15 +67,15 @@ TEST_F(MainPanel, AmplitudeLimitsFollowTheLoad) {
 
 TEST_F(MainPanel, OffsetAndDutyCycleClampAtBothEnds) {
   EnterValue(panel, IDC_MAIN_OFFSET, "-7");
-  EXPECT_EQ(SentChange(), "SetOffset(-5)");
+  EXPECT_EQ(TakeSets(), Calls{"SetOffset(-5)"});
   EnterValue(panel, IDC_MAIN_OFFSET, "7");
-  EXPECT_EQ(SentChange(), "SetOffset(5)");
+  EXPECT_EQ(TakeSets(), Calls{"SetOffset(5)"});
   EnterValue(panel, IDC_MAIN_DUTY, "10");
-  EXPECT_EQ(SentChange(), "SetDutyCycle(20)");
+  EXPECT_EQ(TakeSets(), Calls{"SetDutyCycle(20)"});
   EnterValue(panel, IDC_MAIN_DUTY, "95");
-  EXPECT_EQ(SentChange(), "SetDutyCycle(80)");
+  EXPECT_EQ(TakeSets(), Calls{"SetDutyCycle(80)"});
   EnterValue(panel, IDC_MAIN_DUTY, "x");
-  EXPECT_EQ(SentChange(), "SetDutyCycle(20)");
+  EXPECT_EQ(TakeSets(), Calls{"SetDutyCycle(20)"});
 }
 
 TEST_F(MainPanel, LeavingTheFieldDiscardsTypedText) {
@@ -231,10 +207,10 @@ TEST_F(MainPanel, ADoubleClickOnAVanishedToggleIsIgnored) {
   ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
   const LPARAM centre = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
-  EXPECT_EQ(SentChange(), "SetLoad(1)");
+  EXPECT_EQ(TakeSets(), Calls{"SetLoad(1)"});
   ::DestroyWindow(load);
   ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
-  EXPECT_EQ(SentChange(), "");
+  EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(MainPanel, NameFieldSendsOnEnter) {
@@ -320,10 +296,7 @@ TEST_F(MainPanel, LoadToggleSendsTheOppositeLoadAndReadsBack) {
 
 TEST_F(MainPanel, DoubleClickOnTheLoadToggleSendsTwoChanges) {
   DoubleClickButton(panel, IDC_MAIN_LOAD);
-  Calls sets;
-  for (const std::string& call : instrument->Take())
-    if (call.rfind("SetLoad", 0) == 0) sets.push_back(call);
-  EXPECT_EQ(sets, (Calls{"SetLoad(0)", "SetLoad(1)"}));
+  EXPECT_EQ(TakeSets(), (Calls{"SetLoad(0)", "SetLoad(1)"}));
   EXPECT_EQ(instrument->m_load, 1);
 }
 
@@ -357,9 +330,7 @@ TEST_F(MainPanel, ResetShowsTheDefaultsAtOnce) {
 }
 
 TEST_F(MainPanel, NonLiveAddressHasNoSlot) {
-  auto* plate = static_cast<CTextPanel*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_MAIN_ADDRESS)));
-  ASSERT_NE(plate, nullptr);
-  EXPECT_EQ(std::string(plate->m_caption), "Addr Unknown");
+  EXPECT_EQ(PlateText(IDC_MAIN_ADDRESS), "Addr Unknown");
 }
 
 TEST(AddressLine, CutsBeforeTheInstrSuffixPastTheFifthCharacter) {
