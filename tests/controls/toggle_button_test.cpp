@@ -3,17 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
-#include "tests/support/panel_driver.h"
-#include "tests/support/recording_instrument.h"
+#include "tests/support/panel_test.h"
 
 namespace {
-
-using Calls = std::vector<std::string>;
 
 TEST(TogglePaint, OnlyASelectionChangeToSelectedIsAPress) {
   EXPECT_TRUE(IsPressPaint(ODA_SELECT, ODS_SELECTED));
@@ -25,17 +18,13 @@ TEST(TogglePaint, OnlyASelectionChangeToSelectedIsAPress) {
   EXPECT_EQ(OppositeState(1), 0);
 }
 
-class ToggleButton : public ::testing::Test {
+class ToggleButton : public CPanelTest {
  protected:
   void SetUp() override {
-    instrument = new CRecordingInstrument();
-    app.Start(instrument);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
+    Open(ID_PANELS_MAIN);
     button = ::GetDlgItem(panel, IDC_MAIN_LOAD);
     toggle = dynamic_cast<CToggleButton*>(CWnd::FromHandle(button));
     ASSERT_NE(toggle, nullptr);
-    instrument->Take();
   }
   LPARAM Inside() const {
     RECT r;
@@ -55,16 +44,7 @@ class ToggleButton : public ::testing::Test {
     ::SendMessageA(button, WM_LBUTTONUP, 0, at);
     PumpMessages();
   }
-  Calls LoadSets() {
-    Calls sets;
-    for (const std::string& call : instrument->Take())
-      if (call.rfind("SetLoad", 0) == 0) sets.push_back(call);
-    return sets;
-  }
 
-  CAppFixture app;
-  CRecordingInstrument* instrument = nullptr;
-  HWND panel = nullptr;
   HWND button = nullptr;
   CToggleButton* toggle = nullptr;
 };
@@ -79,9 +59,9 @@ TEST_F(ToggleButton, APressArmsTheOppositeStateWithoutShowingIt) {
   EXPECT_EQ(toggle->m_requested, 0);
   EXPECT_EQ(toggle->m_shown, 1);
   EXPECT_EQ(toggle->m_pressPending, 0);  // consumed by the pressed paint
-  EXPECT_TRUE(LoadSets().empty());
+  EXPECT_TRUE(TakeSets().empty());
   Release(Inside());
-  EXPECT_EQ(LoadSets(), Calls{"SetLoad(0)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetLoad(0)"});
   EXPECT_EQ(toggle->m_shown, 0);
   EXPECT_EQ(toggle->m_requested, 0);
 }
@@ -89,11 +69,11 @@ TEST_F(ToggleButton, APressArmsTheOppositeStateWithoutShowingIt) {
 TEST_F(ToggleButton, ReleasedAwayItChangesNothingAndTheNextClickTogglesOnce) {
   Press();
   Release(Outside());
-  EXPECT_TRUE(LoadSets().empty());
+  EXPECT_TRUE(TakeSets().empty());
   EXPECT_EQ(toggle->m_shown, 1);
   Press();
   Release(Inside());
-  EXPECT_EQ(LoadSets(), Calls{"SetLoad(0)"});
+  EXPECT_EQ(TakeSets(), Calls{"SetLoad(0)"});
   EXPECT_EQ(toggle->m_shown, 0);
 }
 
