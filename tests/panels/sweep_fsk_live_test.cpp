@@ -6,39 +6,22 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
-#include "tests/support/box_watcher.h"
+#include "tests/support/live_panel_test.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/simulated_mainframe.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Line(const char* event, const std::string& text) {
-  return std::string(event) + " " + kSimulatedResource + " " + text;
-}
-
-// The program started live with panel `kPanelCommand` chosen from the menu.
-template <UINT kPanelCommand>
-class LivePanel : public ::testing::Test {
+class SweepLive : public CLivePanelTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(StartLive(app));
-    app.Command(kPanelCommand);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    mainframe.ClearTraffic();
-  }
-
-  CSimulatedMainframe mainframe;
-  CBoxWatcher boxes;
-  CAppFixture app;
-  HWND panel = nullptr;
+  void SetUp() override { Open(ID_PANELS_SWEEP); }
 };
 
-using SweepLive = LivePanel<ID_PANELS_SWEEP>;
-using FskLive = LivePanel<ID_PANELS_FSK>;
+class FskLive : public CLivePanelTest {
+ protected:
+  void SetUp() override { Open(ID_PANELS_FSK); }
+};
 
 TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   EnterValue(panel, IDC_SWEEP_START, "200");
@@ -47,7 +30,7 @@ TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
                    Line("read", "+2.00000000000000E+02"), Line("stb", "0")}));
   EnterValue(panel, IDC_SWEEP_STOP, "20k");
   EnterValue(panel, IDC_SWEEP_TIME, "50m");
-  EXPECT_EQ(TextOf(panel, IDC_SWEEP_TIME), "50 mS");
+  EXPECT_EQ(Text(IDC_SWEEP_TIME), "50 mS");
   ChooseItem(panel, IDC_SWEEP_SPACING, 1);
   mainframe.ClearTraffic();
   ChooseItem(panel, IDC_SWEEP_TRIG_SOURCE, 2);
@@ -72,21 +55,15 @@ TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
 
 TEST_F(SweepLive, SwitchingTheSweepOnRereadsEveryMode) {
   ClickButton(panel, IDC_SWEEP_STATE);
-  Lines writes;
-  for (const std::string& line : mainframe.TakeTraffic())
-    if (line.rfind("write", 0) == 0) writes.push_back(line);
-  Lines expected;
-  for (const char* text : {"SWE:STAT ON", "FUNC?", "FREQ?", "AM:STAT?", "FM:STAT?", "SWE:STAT?",
-                           "BM:STAT?", "FSK:STAT?"})
-    expected.push_back(Line("write", text));
-  EXPECT_EQ(writes, expected);
+  EXPECT_EQ(TakeWrites(), (Lines{"SWE:STAT ON", "FUNC?", "FREQ?", "AM:STAT?", "FM:STAT?",
+                                 "SWE:STAT?", "BM:STAT?", "FSK:STAT?"}));
 }
 
 TEST_F(FskLive, AnFskSetUpReachesTheInstrument) {
   EnterValue(panel, IDC_FSK_FREQ, "2k");
   EnterValue(panel, IDC_FSK_RATE, "50");
-  EXPECT_EQ(TextOf(panel, IDC_FSK_FREQ), "2 kHz");
-  EXPECT_EQ(TextOf(panel, IDC_FSK_RATE), "50 Hz");
+  EXPECT_EQ(Text(IDC_FSK_FREQ), "2 kHz");
+  EXPECT_EQ(Text(IDC_FSK_RATE), "50 Hz");
   ChooseItem(panel, IDC_FSK_SOURCE, 1);
   mainframe.ClearTraffic();
   ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 4);
