@@ -8,18 +8,12 @@
 #include "controls/text_button.h"
 #include "controls/text_panel.h"
 #include "res/resource.h"
-#include "tests/support/app_fixture.h"
-#include "tests/support/box_watcher.h"
+#include "tests/support/live_panel_test.h"
 #include "tests/support/panel_driver.h"
-#include "tests/support/simulated_mainframe.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string Line(const char* event, const std::string& text) {
-  return std::string(event) + " " + kSimulatedResource + " " + text;
-}
 
 // The built-in mainframe's Q3207 with extra lines for its description.
 std::string Mainframe(const std::string& extra) {
@@ -27,16 +21,12 @@ std::string Mainframe(const std::string& extra) {
          "\nslot 3\nla 24\nmanf 0x0FFF\nmodel 0x0244\n" + extra;
 }
 
-class StatusLive : public ::testing::Test {
+class StatusLive : public CLivePanelTest {
  protected:
-  explicit StatusLive(const std::string& extra = "") : config(Mainframe(extra)),
-                                                        mainframe(config.c_str()) {}
+  explicit StatusLive(const std::string& extra = "") : config(Mainframe(extra)) {}
   void SetUp() override {
-    ASSERT_TRUE(StartLive(app));
-    app.Command(ID_PANELS_STATUS);
-    panel = app.Panel();
-    ASSERT_NE(panel, nullptr);
-    mainframe.ClearTraffic();
+    ASSERT_TRUE(mainframe.Configure(config.c_str()));
+    Open(ID_PANELS_STATUS);
   }
   std::string Shown(int id) const {
     CWnd* control = CWnd::FromHandle(::GetDlgItem(panel, id));
@@ -48,10 +38,6 @@ class StatusLive : public ::testing::Test {
   }
 
   std::string config;
-  CSimulatedMainframe mainframe;
-  CBoxWatcher boxes;
-  CAppFixture app;
-  HWND panel = nullptr;
 };
 
 class StatusLiveWithoutPll : public StatusLive {
