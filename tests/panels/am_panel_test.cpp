@@ -9,10 +9,7 @@
 
 namespace {
 
-class AmPanel : public CPanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_AM); }
-};
+using AmPanel = CPanelTestOf<ID_PANELS_AM>;
 
 TEST_F(AmPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(PlateText(IDC_AM_TITLE), "Amplitude Modulation Panel");

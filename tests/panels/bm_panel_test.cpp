@@ -10,10 +10,7 @@
 
 namespace {
 
-class BmPanel : public CPanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_BM); }
-};
+using BmPanel = CPanelTestOf<ID_PANELS_BM>;
 
 TEST_F(BmPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(PlateText(IDC_BM_TITLE), "Burst Modulation Panel");

@@ -8,10 +8,7 @@
 
 namespace {
 
-class FmPanel : public CPanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_FM); }
-};
+using FmPanel = CPanelTestOf<ID_PANELS_FM>;
 
 TEST_F(FmPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(PlateText(IDC_FM_TITLE), "Frequency Modulation Panel");

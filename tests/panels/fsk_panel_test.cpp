@@ -24,9 +24,8 @@ TEST(ExternalOrTtlList, TranslatesBetweenItemsAndTriggerSources) {
   EXPECT_EQ(ExternalOrTtlSource(-1), 1);  // no selection sends External
 }
 
-class FskPanel : public CPanelTest {
+class FskPanel : public CPanelTestOf<ID_PANELS_FSK> {
  protected:
-  void SetUp() override { Open(ID_PANELS_FSK); }
   // Redisplays the panel from the remembered state, as after Reset or Sync.
   void Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }
 };

@@ -15,10 +15,7 @@
 
 namespace {
 
-class MainPanel : public CPanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_MAIN); }
-};
+using MainPanel = CPanelTestOf<ID_PANELS_MAIN>;
 
 TEST_F(MainPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");

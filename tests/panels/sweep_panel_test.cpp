@@ -11,9 +11,8 @@
 
 namespace {
 
-class SweepPanel : public CPanelTest {
+class SweepPanel : public CPanelTestOf<ID_PANELS_SWEEP> {
  protected:
-  void SetUp() override { Open(ID_PANELS_SWEEP); }
   std::string Chosen(int comboId) const {
     return ItemText(panel, comboId, SelectedItem(panel, comboId));
   }

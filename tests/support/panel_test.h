@@ -42,3 +42,11 @@ class CPanelTest : public ::testing::Test {
   CRecordingInstrument* instrument = nullptr;
   HWND panel = nullptr;
 };
+
+// The fixture with the panel of menu command `kPanelCommand` shown before each
+// test.
+template <UINT kPanelCommand>
+class CPanelTestOf : public CPanelTest {
+ protected:
+  void SetUp() override { Open(kPanelCommand); }
+};
