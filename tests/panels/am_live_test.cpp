@@ -12,10 +12,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class AmLive : public CLivePanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_AM); }
-};
+using AmLive = CLivePanelTestOf<ID_PANELS_AM>;
 
 TEST_F(AmLive, ADepthReachesTheInstrumentAndIsReadBack) {
   EnterValue(panel, IDC_AM_DEPTH, "150");

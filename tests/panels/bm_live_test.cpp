@@ -12,10 +12,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class BmLive : public CLivePanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_BM); }
-};
+using BmLive = CLivePanelTestOf<ID_PANELS_BM>;
 
 TEST_F(BmLive, AnInfiniteCountGoesOutAsInfAndShowsAsInf) {
   EnterValue(panel, IDC_BM_COUNT, "INF");

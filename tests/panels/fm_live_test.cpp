@@ -12,10 +12,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class FmLive : public CLivePanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_FM); }
-};
+using FmLive = CLivePanelTestOf<ID_PANELS_FM>;
 
 TEST_F(FmLive, SwitchingFmOnRereadsTheModesAndTheModulation) {
   ClickButton(panel, IDC_FM_STATE);

@@ -13,15 +13,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class SweepLive : public CLivePanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_SWEEP); }
-};
-
-class FskLive : public CLivePanelTest {
- protected:
-  void SetUp() override { Open(ID_PANELS_FSK); }
-};
+using SweepLive = CLivePanelTestOf<ID_PANELS_SWEEP>;
+using FskLive = CLivePanelTestOf<ID_PANELS_FSK>;
 
 TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   EnterValue(panel, IDC_SWEEP_START, "200");

@@ -31,3 +31,11 @@ class CLivePanelTest : public ::testing::Test {
   CAppFixture app;
   HWND panel = nullptr;
 };
+
+// The fixture with the panel of menu command `kPanelCommand` shown before each
+// test.
+template <UINT kPanelCommand>
+class CLivePanelTestOf : public CLivePanelTest {
+ protected:
+  void SetUp() override { Open(kPanelCommand); }
+};
