@@ -17,8 +17,7 @@ using AmLive = CLivePanelTestOf<ID_PANELS_AM>;
 TEST_F(AmLive, ADepthReachesTheInstrumentAndIsReadBack) {
   EnterValue(panel, IDC_AM_DEPTH, "150");
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Calls{Line("write", "AM:DEPT 120"), Line("stb", "0"), Line("write", "AM:DEPT?"),
-                   Line("read", "+1.20000000000000E+02"), Line("stb", "0")}));
+            SetAndReadBack("AM:DEPT 120", "AM:DEPT?", "+1.20000000000000E+02"));
   EXPECT_EQ(mainframe.StateOf("am.depth"), "120");
   EXPECT_EQ(Text(IDC_AM_DEPTH), "120 %");
   EXPECT_TRUE(boxes.m_boxes.empty());

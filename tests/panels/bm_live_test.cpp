@@ -17,8 +17,7 @@ using BmLive = CLivePanelTestOf<ID_PANELS_BM>;
 TEST_F(BmLive, AnInfiniteCountGoesOutAsInfAndShowsAsInf) {
   EnterValue(panel, IDC_BM_COUNT, "INF");
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Calls{Line("write", "BM:NCYC INF"), Line("stb", "0"), Line("write", "BM:NCYC?"),
-                   Line("read", "+9.90000000000000E+37"), Line("stb", "0")}));
+            SetAndReadBack("BM:NCYC INF", "BM:NCYC?", "+9.90000000000000E+37"));
   EXPECT_EQ(Text(IDC_BM_COUNT), "INF Cycles");
   EnterValue(panel, IDC_BM_COUNT, "12");
   EXPECT_EQ(TakeWrites(), (Calls{"BM:NCYC 12", "BM:NCYC?"}));

@@ -19,8 +19,7 @@ using FskLive = CLivePanelTestOf<ID_PANELS_FSK>;
 TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   EnterValue(panel, IDC_SWEEP_START, "200");
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Lines{Line("write", "FREQ:STAR 200"), Line("stb", "0"), Line("write", "FREQ:STAR?"),
-                   Line("read", "+2.00000000000000E+02"), Line("stb", "0")}));
+            SetAndReadBack("FREQ:STAR 200", "FREQ:STAR?", "+2.00000000000000E+02"));
   EnterValue(panel, IDC_SWEEP_STOP, "20k");
   EnterValue(panel, IDC_SWEEP_TIME, "50m");
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "50 mS");
@@ -29,9 +28,7 @@ TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   ChooseItem(panel, IDC_SWEEP_TRIG_SOURCE, 2);
   EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("write", "TRIG:SOUR BUS"), Line("stb", "0")}));
   ClickButton(panel, IDC_SWEEP_SLOPE);
-  EXPECT_EQ(mainframe.TakeTraffic(),
-            (Lines{Line("write", "TRIG:SLOP NEG"), Line("stb", "0"), Line("write", "TRIG:SLOP?"),
-                   Line("read", "NEG"), Line("stb", "0")}));
+  EXPECT_EQ(mainframe.TakeTraffic(), SetAndReadBack("TRIG:SLOP NEG", "TRIG:SLOP?", "NEG"));
   ClickButton(panel, IDC_SWEEP_STATE);
   ClickButton(panel, IDC_SWEEP_BUS_TRIGGER);
   EXPECT_TRUE(boxes.m_boxes.empty());

@@ -13,6 +13,13 @@ std::string CLivePanelTest::Line(const char* event, const std::string& text) {
   return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
 }
 
+std::vector<std::string> CLivePanelTest::SetAndReadBack(const std::string& set,
+                                                        const std::string& query,
+                                                        const std::string& reply) {
+  return {Line("write", set), Line("stb", "0"), Line("write", query), Line("read", reply),
+          Line("stb", "0")};
+}
+
 std::vector<std::string> CLivePanelTest::TakeWrites() {
   const std::string prefix = Line("write", "");
   std::vector<std::string> writes;

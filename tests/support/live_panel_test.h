@@ -22,6 +22,10 @@ class CLivePanelTest : public ::testing::Test {
   std::string Text(int id) const { return TextOf(panel, id); }
   // One line of the instrument's traffic: "write <resource> FREQ 1000".
   static std::string Line(const char* event, const std::string& text);
+  // The traffic of a change that the instrument takes and of its read-back,
+  // each message followed by the driver's look at the status byte.
+  static std::vector<std::string> SetAndReadBack(const std::string& set, const std::string& query,
+                                                 const std::string& reply);
   // The messages written to the instrument since the last take, in order.
   std::vector<std::string> TakeWrites();
 
