@@ -13,7 +13,7 @@ double ReadValueText(const std::string& text, bool allowInf, double& lastValue);
 constexpr double kInfiniteValue = 9.9e37;   // the SCPI value for infinity
 
 // Both Show functions write non-finite values as "INF", "-INF" or "NaN", a
-// blank and the unit. A format that is not one double conversion (flags,
-// width and precision of at most three digits, optional "l", one of aAeEfFgG)
-// is replaced by "%g". ReadValueText saturates at the largest double, so its
-// result is always finite.
+// blank and the unit. A format that is not plain text around one double
+// conversion (flags, width and precision of at most three digits, one of
+// aAeEfFgG) is replaced by "%g". ReadValueText saturates at the largest
+// double, so its result is always finite.
