@@ -1,6 +1,7 @@
 // Arbitrary text must read without a crash; arbitrary doubles must show as
-// text that reads back close to the shown value; decade steps must move away
-// from a positive value in the direction asked.
+// text that reads back close to the shown value, and show without a crash in
+// any format; decade steps must move away from a positive value in the
+// direction asked.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -100,6 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memcpy(&v, &bits, sizeof v);
   CheckTexts(v, format, unit, allowInf);
   CheckSteps(v);
+  const std::string anyFormat = input.ConsumeRandomLengthString(16);
+  ShowValueText(v, anyFormat, unit, allowInf);
+  ShowValueFixedText(v, anyFormat, unit, allowInf);
 
   const std::string text = input.ConsumeRemainingBytesAsString();
   for (bool inf : {false, true}) {
