@@ -31,29 +31,29 @@ CBurstCountSetting::CBurstCountSetting(CWnd* dialog, int editId, int spinId,
   m_field->ShowValueFixed(1);
 }
 
-void CBurstCountSetting::ShowCount(int32_t count, double infiniteBelow) {
-  m_field->ShowValueFixed(count < infiniteBelow ? kInfiniteValue : count);
+// A count below 1 is the instrument's infinite count.
+double CBurstCountSetting::Get(int16_t query) const {
+  int32_t count = Instrument().GetBmCount(query);
+  return count < 1 ? kInfiniteValue : count;
 }
 
-void CBurstCountSetting::ShowRemembered() { ShowCount(Instrument().GetBmCount(0), 1); }
-
-void CBurstCountSetting::ShowFromInstrument() { ShowCount(Instrument().GetBmCount(1), 1); }
-
-// 0, INF and anything above 50000 go out as an infinite count.
-void CBurstCountSetting::SendTyped() {
-  double v = m_field->ReadValue();
-  if (v > kInfiniteCount)
-    v = kInfiniteCount;
-  else if (v < 0)
-    v = 0;
+// INF shown goes out as 0, the instrument's other way of saying infinite.
+void CBurstCountSetting::Set(double v) {
+  if (v > kInfiniteCount) v = 0;
   Instrument().SetBmCount(TruncatedCount(v));
 }
 
-void CBurstCountSetting::ReadBackAfterEnter() { ShowCount(Instrument().GetBmCount(1), 0.5); }
+void CBurstCountSetting::Show(double v) { m_field->ShowValueFixed(v); }
+
+// 0, INF and anything above 50000 go out as an infinite count.
+double CBurstCountSetting::Limited(double typed) const {
+  if (typed > kInfiniteCount) return kInfiniteCount;
+  if (typed < 0) return 0;
+  return typed;
+}
 
 // Up from 50000 is INF, and INF stays INF; down from INF is 50000, and 1 stays 1.
-void CBurstCountSetting::StepShown(bool up) {
-  double v = m_field->ReadValue();
+double CBurstCountSetting::Stepped(double v, bool up) const {
   if (up) {
     if (v > kInfiniteCount) v = kMaxCycles;
     v += 1;
@@ -63,14 +63,7 @@ void CBurstCountSetting::StepShown(bool up) {
     v -= 1;
     if (v < 1) v = 1;
   }
-  m_field->ShowValueFixed(v);
-}
-
-// INF shown goes out as 0, the instrument's other way of saying infinite.
-void CBurstCountSetting::SendShown() {
-  double v = m_field->ReadValue();
-  if (v > kInfiniteCount) v = 0;
-  Instrument().SetBmCount(TruncatedCount(v));
+  return v;
 }
 
 void CBurstCountSetting::AfterSendFailure() { m_afterSendFailure(); }

@@ -16,17 +16,14 @@ class CBurstCountSetting : public CNumericFieldSetting {
   CBurstCountSetting(CWnd* dialog, int editId, int spinId,
                      std::function<void()> afterSendFailure);
 
-  void ShowRemembered() override;
-  void ShowFromInstrument() override;
-  void SendTyped() override;
-  void ReadBackAfterEnter() override;
-  void StepShown(bool up) override;
-  void SendShown() override;
   void AfterSendFailure() override;
 
  private:
-  // A count below `infiniteBelow` is the instrument's infinite count.
-  void ShowCount(int32_t count, double infiniteBelow);
+  double Get(int16_t query) const override;
+  void Set(double v) override;
+  void Show(double v) override;
+  double Limited(double typed) const override;
+  double Stepped(double shown, bool up) const override;
 
   std::function<void()> m_afterSendFailure;
 };

@@ -23,6 +23,18 @@ CNumericFieldSetting::CNumericFieldSetting(CWnd* dialog, int editId, int spinId,
       m_field(std::make_unique<CNumericField>(dialog, editId, PanelColor(5), PanelColor(0), unit,
                                               kNoPrefix)) {}
 
+void CNumericFieldSetting::ShowRemembered() { Show(Get(0)); }
+
+void CNumericFieldSetting::ShowFromInstrument() { Show(Get(1)); }
+
+void CNumericFieldSetting::SendTyped() { Set(Limited(m_field->ReadValue())); }
+
+void CNumericFieldSetting::StepShown(bool up) { Show(Stepped(m_field->ReadValue(), up)); }
+
+void CNumericFieldSetting::SendShown() { Set(m_field->ReadValue()); }
+
+void CNumericFieldSetting::Show(double v) { m_field->ShowValue(v); }
+
 HBRUSH CNumericFieldSetting::CtlColor(HDC dc, HWND control, UINT kind) {
   return m_field->CtlColor(dc, control, kind);
 }
@@ -71,16 +83,16 @@ CNumericSetting& CNumericSetting::ReReadAfterSpin(CPanelElement* other) {
   return *this;
 }
 
-void CNumericSetting::ShowRemembered() { m_field->ShowValue((Instrument().*m_get)(0)); }
+double CNumericSetting::Get(int16_t query) const { return (Instrument().*m_get)(query); }
 
-void CNumericSetting::ShowFromInstrument() { m_field->ShowValue((Instrument().*m_get)(1)); }
+void CNumericSetting::Set(double v) { (Instrument().*m_set)(v); }
 
 // A setting given no limits takes any value.
 CLimits CNumericSetting::CurrentLimits() const {
   return m_limits ? m_limits() : CLimits{-HUGE_VAL, HUGE_VAL};
 }
 
-double CNumericSetting::Clamped(double v) const {
+double CNumericSetting::Limited(double v) const {
   CLimits limits = CurrentLimits();
   if (m_minimumFirst) {
     if (v < limits.min) return limits.min;
@@ -92,29 +104,25 @@ double CNumericSetting::Clamped(double v) const {
   return v;
 }
 
-void CNumericSetting::SendTyped() { (Instrument().*m_set)(Clamped(m_field->ReadValue())); }
-
 void CNumericSetting::ReadBackAfterEnter() {
   ShowFromInstrument();
   for (CPanelElement* other : m_reReadAfterEnter) other->ShowFromInstrument();
 }
 
-double CNumericSetting::Stepped(double v, bool up) const {
+double CNumericSetting::ArrowStep(double v, bool up) const {
   if (m_fixedStep != 0.0) return up ? v + m_fixedStep : v - m_fixedStep;
   if (m_zeroBand && v > -kZeroBand && v < kZeroBand) return up ? kZeroBand : -kZeroBand;
   return SignedDecadeStep(v, up);
 }
 
 // The upper arrow stops at the maximum only, the lower arrow at the minimum only.
-void CNumericSetting::StepShown(bool up) {
-  double v = Stepped(m_field->ReadValue(), up);
+double CNumericSetting::Stepped(double shown, bool up) const {
+  double v = ArrowStep(shown, up);
   CLimits limits = CurrentLimits();
-  if (up && v > limits.max) v = limits.max;
-  if (!up && v < limits.min) v = limits.min;
-  m_field->ShowValue(v);
+  if (up && v > limits.max) return limits.max;
+  if (!up && v < limits.min) return limits.min;
+  return v;
 }
-
-void CNumericSetting::SendShown() { (Instrument().*m_set)(m_field->ReadValue()); }
 
 void CNumericSetting::ReadBackAfterSpin() {
   ShowFromInstrument();

@@ -2,6 +2,7 @@
 // the step of its arrows, and the other fields read again after it is set.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,13 +19,28 @@ struct CLimits {
 };
 
 // A field whose edit box is a numeric field in the panel colours (grey, white
-// text) with prefix index 4.
+// text) with prefix index 4. Enter and the arrows work alike on every such
+// field; each setting gives the rules of its value.
 class CNumericFieldSetting : public CPanelField {
  public:
+  void ShowRemembered() override;
+  void ShowFromInstrument() override;
+  void SendTyped() override;
+  void StepShown(bool up) override;
+  void SendShown() override;
   HBRUSH CtlColor(HDC dc, HWND control, UINT kind) override;
 
  protected:
   CNumericFieldSetting(CWnd* dialog, int editId, int spinId, const char* unit);
+
+  // The remembered value (query 0) or the instrument's (query 1).
+  virtual double Get(int16_t query) const = 0;
+  virtual void Set(double v) = 0;
+  virtual void Show(double v);
+  // The typed value as Enter sends it.
+  virtual double Limited(double typed) const = 0;
+  // The value an arrow shows after `shown`.
+  virtual double Stepped(double shown, bool up) const = 0;
 
   std::unique_ptr<CNumericField> m_field;
 };
@@ -51,18 +67,16 @@ class CNumericSetting : public CNumericFieldSetting {
 
   CNumericField& Field() { return *m_field; }
 
-  void ShowRemembered() override;
-  void ShowFromInstrument() override;
-  void SendTyped() override;
   void ReadBackAfterEnter() override;
-  void StepShown(bool up) override;
-  void SendShown() override;
   void ReadBackAfterSpin() override;
 
  private:
+  double Get(int16_t query) const override;
+  void Set(double v) override;
+  double Limited(double typed) const override;
+  double Stepped(double shown, bool up) const override;
   CLimits CurrentLimits() const;
-  double Clamped(double v) const;
-  double Stepped(double v, bool up) const;
+  double ArrowStep(double v, bool up) const;
 
   Getter m_get;
   Setter m_set;
