@@ -1,4 +1,5 @@
-// The toggle's press / commit state machine, on the Main panel's load toggle.
+// The toggle's press / commit state machine, on the Main panel's load toggle,
+// and the hit test of a panel's toggles.
 #include "controls/toggle_button.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,40 @@ TEST_F(ToggleButton, SetStateShowsAReadValueAsZeroOrOne) {
 TEST_F(ToggleButton, CarriesOneCaptionPerState) {
   EXPECT_EQ(toggle->m_caption0, "Infinity");
   EXPECT_EQ(toggle->m_caption1, "50 Ohms");
+}
+
+// The panel passes a forwarded double-click to its toggles in turn; each tests
+// the point against its own window's rectangle.
+class PanelToggles : public CPanelTestOf<ID_PANELS_SWEEP> {
+ protected:
+  // Control `id`'s rectangle in the panel's client coordinates.
+  RECT InPanel(int id) const {
+    RECT r;
+    ::GetWindowRect(::GetDlgItem(panel, id), &r);
+    ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  void DoubleClickAt(POINT point) const {
+    ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
+  }
+};
+
+POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+TEST_F(PanelToggles, AToggleWhoseWindowHasGoneIsNeverHit) {
+  DoubleClickAt(CentreOf(InPanel(IDC_SWEEP_SLOPE)));
+  EXPECT_EQ(TakeSets(), Calls{"SetTrigSlope(1)"});  // the state it shows, unpressed
+  ::DestroyWindow(::GetDlgItem(panel, IDC_SWEEP_SLOPE));
+  // A point off the state toggle, which is tested first, but inside its
+  // rectangle mapped into the panel a second time: the slope toggle, having no
+  // rectangle of its own, must not answer with the one worked out before it.
+  const RECT state = InPanel(IDC_SWEEP_STATE);
+  POINT origin = {0, 0};
+  ::ClientToScreen(panel, &origin);
+  const POINT point = {CentreOf(state).x - origin.x, CentreOf(state).y - origin.y};
+  ASSERT_FALSE(::PtInRect(&state, point));
+  DoubleClickAt(point);
+  EXPECT_TRUE(TakeSets().empty());
 }
 
 }  // namespace

@@ -196,20 +196,6 @@ TEST_F(MainPanel, ASettingBuiltWithoutLimitsTakesAnyValue) {
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "30 MHz");
 }
 
-// A double-click forwarded by a toggle whose window has gone toggles nothing.
-TEST_F(MainPanel, ADoubleClickOnAVanishedToggleIsIgnored) {
-  HWND load = ::GetDlgItem(panel, IDC_MAIN_LOAD);
-  RECT r;
-  ::GetWindowRect(load, &r);
-  ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
-  const LPARAM centre = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
-  EXPECT_EQ(TakeSets(), Calls{"SetLoad(1)"});
-  ::DestroyWindow(load);
-  ::SendMessageA(panel, WM_LBUTTONDBLCLK, 0, centre);
-  EXPECT_TRUE(TakeSets().empty());
-}
-
 TEST_F(MainPanel, NameFieldSendsOnEnter) {
   EnterValue(panel, IDC_MAIN_USER, "EXP_FALL");
   EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_FALL)", "GetUserFunc(1)"}));
