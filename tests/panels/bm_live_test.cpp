@@ -41,15 +41,12 @@ TEST_F(BmLive, ARefusedRateShowsTheInstrumentsErrorThenItsValue) {
   EXPECT_EQ(Text(IDC_BM_RATE), "100 Hz");
 }
 
-// The built-in mainframe, where the burst count's setting is lost on the way.
-const char* const kCountTimesOut =
-    "resource GPIB-VXI0::24::INSTR\nintf 3\nslot 3\nla 24\nmanf 0x0FFF\nmodel 0x0244\n"
-    "scpi q3207\ntimeout-on BM:NCYC\n";
-
+// The Q3207, where the burst count's setting is lost on the way.
 class BmLiveCountLost : public CLivePanelTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(mainframe.Configure(kCountTimesOut));
+    const std::string countLost = kSimulatedQ3207 + std::string("timeout-on BM:NCYC\n");
+    ASSERT_TRUE(mainframe.Configure(countLost.c_str()));
     Open(ID_PANELS_BM);
   }
 };

@@ -15,15 +15,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The built-in mainframe's Q3207 with extra lines for its description.
-std::string Mainframe(const std::string& extra) {
-  return std::string("resource ") + kSimulatedResource +
-         "\nslot 3\nla 24\nmanf 0x0FFF\nmodel 0x0244\n" + extra;
-}
-
 class StatusLive : public CLivePanelTest {
  protected:
-  explicit StatusLive(const std::string& extra = "") : config(Mainframe(extra)) {}
+  // The Q3207 with extra lines for its description.
+  explicit StatusLive(const std::string& extra = "") : config(kSimulatedQ3207 + extra) {}
   void SetUp() override {
     ASSERT_TRUE(mainframe.Configure(config.c_str()));
     Open(ID_PANELS_STATUS);

@@ -9,6 +9,8 @@
 #include "tests/support/app_fixture.h"
 
 const char* const kSimulatedResource = "GPIB-VXI0::24::INSTR";
+const char* const kSimulatedQ3207 =
+    "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n";
 
 namespace {
 

@@ -31,6 +31,9 @@ class CAppFixture;
 
 // The resource of the built-in mainframe: the Q3207 in slot 3, logical address 24.
 extern const char* const kSimulatedResource;
+// The configuration of that Q3207 alone, for tests that add lines of their
+// own (a fault, an option, another resource).
+extern const char* const kSimulatedQ3207;
 
 class CSimulatedMainframe {
  public:
