@@ -13,7 +13,7 @@ std::string StatusByte(int value) { return Line("stb", std::to_string(value)); }
 std::string Event(const char* event) { return Line(event, ""); }
 
 std::string BuiltInMainframeWith(const std::string& extraConfig) {
-  return "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n" + extraConfig;
+  return kSimulatedQ3207 + extraConfig;
 }
 
 CLiveRoad::CLiveRoad(const std::string& extraConfig, const std::string& commandLine)
