@@ -154,19 +154,19 @@ TEST_F(Discovery, ResourcesThatFailToOpenOrToIdentifyAreSkippedSilently) {
 }
 
 TEST_F(Discovery, AMatchCountLargerThanTheListAddsNoCandidate) {
-  Start("find-count-extra 3\nresource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 3\n");
+  Start(("find-count-extra 3\n" + std::string(kSimulatedQ3207)).c_str());
   ExpectLiveOn({"GPIB-VXI0::24::INSTR", 3, 24, 3}, "Slot 3 GPIB-VXI0::24");
 }
 
 TEST_F(Discovery, FailingResourceManagerIsAnnounced) {
-  Start("rm-fails\nresource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\n");
+  Start(("rm-fails\n" + std::string(kSimulatedQ3207)).c_str());
   ExpectNonLiveAfter({"Open of default RM failed.  Creating non-live SFP."});
   EXPECT_TRUE(mainframe.Traffic().empty());
   EXPECT_TRUE(waitCursorDuringBox);
 }
 
 TEST_F(Discovery, FailingSearchIsAnnouncedAsNoInstrument) {
-  Start("find-fails\nresource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\n");
+  Start(("find-fails\n" + std::string(kSimulatedQ3207)).c_str());
   ExpectNonLiveAfter({kNoInstrument});
   EXPECT_TRUE(mainframe.Traffic().empty());
 }
@@ -198,15 +198,14 @@ TEST_F(Discovery, NameOptionAtTheEndGivesAnEmptyNameThatDoesNotOpen) {
 }
 
 TEST_F(Discovery, ResetIsAskedOnlyWithTheOption) {
-  const char config[] = "resource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 3\n";
-  Start(config, "/R");
+  Start(kSimulatedQ3207, "/R");
   Lines traffic = mainframe.Traffic();
   ASSERT_GE(traffic.size(), 7u);
   EXPECT_EQ(Lines(traffic.begin() + 4, traffic.begin() + 7),
             (Lines{"open GPIB-VXI0::24::INSTR", "write GPIB-VXI0::24::INSTR *RST",
                    "write GPIB-VXI0::24::INSTR *CLS"}));
   app.Stop();
-  Start(config);
+  Start(kSimulatedQ3207);
   for (const std::string& line : mainframe.Traffic())
     EXPECT_NE(line, "write GPIB-VXI0::24::INSTR *RST");
 }

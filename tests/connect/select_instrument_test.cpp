@@ -214,8 +214,7 @@ TEST_F(SelectInstrument, ChoosingAnyOffersEvenASingleSerialResource) {
 }
 
 TEST_F(SelectInstrument, ChoosingAnyAsksEvenForTheOneIdentifiedInstrument) {
-  Start("resource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 3\n", "-N",
-        [](HWND) { PostKey(VK_RETURN); });
+  Start(kSimulatedQ3207, "-N", [](HWND) { PostKey(VK_RETURN); });
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0].entries, Lines{"GPIB-VXI0::24::INSTR"});
   EXPECT_TRUE(WhatTheOperatorSees(app).live);
