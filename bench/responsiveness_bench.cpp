@@ -30,7 +30,6 @@ namespace {
 constexpr int kSyncRuns = 7;
 constexpr int kTimeOutRuns = 3;
 constexpr double kGoalMs = 100.0;
-const char kQ3207[] = "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n";
 
 struct CRuns {
   std::vector<double> m_longestMs;
@@ -62,7 +61,7 @@ int Fail(const char* what) {
 
 int main(int argc, char** argv) {
   PrintHeaderIfAsked(argc, argv);
-  CSimulatedMainframe mainframe((std::string(kQ3207) + "delay-ms 40\n").c_str());
+  CSimulatedMainframe mainframe((std::string(kSimulatedQ3207) + "delay-ms 40\n").c_str());
   if (!mainframe.IsLoaded()) return Fail("the simulated VISA32.DLL is not on the search path");
 
   CRuns sync;
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
 
   // Each write and read waits out the whole time-out: the session opens
   // without I/O, and start-up's Sync ends at its first query.
-  mainframe.Configure((std::string(kQ3207) + "delay-ms 6000\n").c_str());
+  mainframe.Configure((std::string(kSimulatedQ3207) + "delay-ms 6000\n").c_str());
   CRuns timeOut;
   {
     std::unique_ptr<CLoadedDriverLibrary> driver = CLoadedDriverLibrary::Load();
