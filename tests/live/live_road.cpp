@@ -1,16 +1,10 @@
 #include "tests/live/live_road.h"
 
-namespace {
-std::string Line(const char* event, const std::string& text) {
-  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
-}
-}  // namespace
-
-std::string Write(const std::string& text) { return Line("write", text); }
-std::string Read(const std::string& text) { return Line("read", text); }
-std::string TimeOut(const std::string& text) { return Line("timeout", text); }
-std::string StatusByte(int value) { return Line("stb", std::to_string(value)); }
-std::string Event(const char* event) { return Line(event, ""); }
+std::string Write(const std::string& text) { return TrafficLine("write", text); }
+std::string Read(const std::string& text) { return TrafficLine("read", text); }
+std::string TimeOut(const std::string& text) { return TrafficLine("timeout", text); }
+std::string StatusByte(int value) { return TrafficLine("stb", std::to_string(value)); }
+std::string Event(const char* event) { return TrafficLine(event, ""); }
 
 std::string BuiltInMainframeWith(const std::string& extraConfig) {
   return kSimulatedQ3207 + extraConfig;

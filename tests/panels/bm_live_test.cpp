@@ -27,7 +27,7 @@ TEST_F(BmLive, AnInfiniteCountGoesOutAsInfAndShowsAsInf) {
   EXPECT_EQ(mainframe.StateOf("trig.source"), "6");
   EXPECT_EQ(SelectedItem(panel, IDC_BM_TRIG_SOURCE), 6);
   ClickButton(panel, IDC_BM_BUS_TRIGGER);
-  EXPECT_EQ(mainframe.TakeTraffic(), (Calls{Line("trigger", ""), Line("stb", "0")}));
+  EXPECT_EQ(mainframe.TakeTraffic(), (Calls{TrafficLine("trigger", ""), TrafficLine("stb", "0")}));
   EXPECT_EQ(mainframe.StateOf("triggers"), "1");
   EXPECT_TRUE(boxes.m_boxes.empty());
 }
@@ -56,10 +56,10 @@ TEST_F(BmLiveCountLost, ALostCountIsReportedAndTheCarrierAndTheCountAreReRead) {
   SpinAndRelease(panel, IDC_BM_COUNT_SPIN, true);
   EXPECT_EQ(boxes.Texts(), Calls{"Time Out !"});
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Calls{Line("timeout", "BM:NCYC 5"), Line("clear", ""), Line("write", "FREQ?"),
-                   Line("read", "+1.00000000000000E+03"), Line("stb", "0"),
-                   Line("write", "BM:NCYC?"), Line("read", "+1.00000000000000E+00"),
-                   Line("stb", "0")}));
+            (Calls{TrafficLine("timeout", "BM:NCYC 5"), TrafficLine("clear", ""), TrafficLine("write", "FREQ?"),
+                   TrafficLine("read", "+1.00000000000000E+03"), TrafficLine("stb", "0"),
+                   TrafficLine("write", "BM:NCYC?"), TrafficLine("read", "+1.00000000000000E+00"),
+                   TrafficLine("stb", "0")}));
   EXPECT_EQ(Text(IDC_BM_COUNT), "1 Cycles");
 }
 

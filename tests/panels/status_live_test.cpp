@@ -51,7 +51,7 @@ TEST_F(StatusLive, ReadsTheQueueOneEntryAPress) {
   ClickButton(panel, IDC_STAT_READ_ERROR);
   EXPECT_EQ(ErrorShown(), "-113 Undefined header");
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Lines{Line("write", "SYST:ERR?"), Line("read", "-113,\"Undefined header\"")}));
+            (Lines{TrafficLine("write", "SYST:ERR?"), TrafficLine("read", "-113,\"Undefined header\"")}));
   ClickButton(panel, IDC_STAT_READ_ERROR);
   EXPECT_EQ(ErrorShown(), "-222 Data out of range");
   ClickButton(panel, IDC_STAT_READ_ERROR);
@@ -72,14 +72,14 @@ TEST_F(StatusLiveWithoutPll, AModuleWithoutThePllOptionShowsNotInstalled) {
   EXPECT_EQ(Shown(IDC_STAT_PHASE_LOCK), "Not Installed");
   for (const std::string& line : mainframe.Traffic())
     EXPECT_EQ(line.find("STAT:QUES:COND?"), std::string::npos) << line;
-  EXPECT_EQ(mainframe.Traffic().front(), Line("write", "*OPT?"));
+  EXPECT_EQ(mainframe.Traffic().front(), TrafficLine("write", "*OPT?"));
 }
 
 TEST_F(StatusLiveWithExtraBit, ShowsTheStatusByteAndAnUnlockedLoop) {
   ClickButton(panel, IDC_STAT_STATUS_BYTE);
   EXPECT_EQ(Shown(IDC_STAT_STATUS_BYTE), "16");
   // The read, then the driver's own look for errors.
-  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("stb", "16"), Line("stb", "16")}));
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{TrafficLine("stb", "16"), TrafficLine("stb", "16")}));
   ClickButton(panel, IDC_STAT_PHASE_LOCK);
   EXPECT_EQ(Shown(IDC_STAT_PHASE_LOCK), "Unlocked");
 }

@@ -26,7 +26,7 @@ TEST_F(SweepLive, ASweepSetUpReachesTheInstrument) {
   ChooseItem(panel, IDC_SWEEP_SPACING, 1);
   mainframe.ClearTraffic();
   ChooseItem(panel, IDC_SWEEP_TRIG_SOURCE, 2);
-  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("write", "TRIG:SOUR BUS"), Line("stb", "0")}));
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{TrafficLine("write", "TRIG:SOUR BUS"), TrafficLine("stb", "0")}));
   ClickButton(panel, IDC_SWEEP_SLOPE);
   EXPECT_EQ(mainframe.TakeTraffic(), SetAndReadBack("TRIG:SLOP NEG", "TRIG:SLOP?", "NEG"));
   ClickButton(panel, IDC_SWEEP_STATE);
@@ -57,7 +57,7 @@ TEST_F(FskLive, AnFskSetUpReachesTheInstrument) {
   ChooseItem(panel, IDC_FSK_SOURCE, 1);
   mainframe.ClearTraffic();
   ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 4);
-  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{Line("write", "TRIG:SOUR TTLT3"), Line("stb", "0")}));
+  EXPECT_EQ(mainframe.TakeTraffic(), (Lines{TrafficLine("write", "TRIG:SOUR TTLT3"), TrafficLine("stb", "0")}));
   ClickButton(panel, IDC_FSK_STATE);
   EXPECT_TRUE(boxes.m_boxes.empty());
   auto state = mainframe.State();
@@ -81,7 +81,7 @@ TEST_F(FskLive, ABusTriggerSourceIsReadBackAsExternal) {
     OpenList(panel, IDC_FSK_TRIG_SOURCE);
   }
   EXPECT_EQ(mainframe.TakeTraffic(),
-            (Lines{Line("write", "TRIG:SOUR?"), Line("read", "BUS"), Line("stb", "0")}));
+            (Lines{TrafficLine("write", "TRIG:SOUR?"), TrafficLine("read", "BUS"), TrafficLine("stb", "0")}));
   EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);
   EXPECT_EQ(mainframe.StateOf("trig.source"), "2");
 }

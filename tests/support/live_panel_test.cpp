@@ -9,19 +9,15 @@ void CLivePanelTest::Open(UINT panelCommand) {
   mainframe.ClearTraffic();
 }
 
-std::string CLivePanelTest::Line(const char* event, const std::string& text) {
-  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
-}
-
 std::vector<std::string> CLivePanelTest::SetAndReadBack(const std::string& set,
                                                         const std::string& query,
                                                         const std::string& reply) {
-  return {Line("write", set), Line("stb", "0"), Line("write", query), Line("read", reply),
-          Line("stb", "0")};
+  return {TrafficLine("write", set), TrafficLine("stb", "0"), TrafficLine("write", query), TrafficLine("read", reply),
+          TrafficLine("stb", "0")};
 }
 
 std::vector<std::string> CLivePanelTest::TakeWrites() {
-  const std::string prefix = Line("write", "");
+  const std::string prefix = TrafficLine("write", "");
   std::vector<std::string> writes;
   for (const std::string& line : mainframe.TakeTraffic())
     if (line.rfind(prefix + " ", 0) == 0) writes.push_back(line.substr(prefix.size() + 1));

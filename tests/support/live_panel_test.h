@@ -20,8 +20,6 @@ class CLivePanelTest : public ::testing::Test {
   void Open(UINT panelCommand);
 
   std::string Text(int id) const { return TextOf(panel, id); }
-  // One line of the instrument's traffic: "write <resource> FREQ 1000".
-  static std::string Line(const char* event, const std::string& text);
   // The traffic of a change that the instrument takes and of its read-back,
   // each message followed by the driver's look at the status byte.
   static std::vector<std::string> SetAndReadBack(const std::string& set, const std::string& query,

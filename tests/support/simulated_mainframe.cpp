@@ -12,6 +12,10 @@ const char* const kSimulatedResource = "GPIB-VXI0::24::INSTR";
 const char* const kSimulatedQ3207 =
     "resource GPIB-VXI0::24::INSTR\nslot 3\nmanf 0x0FFF\nmodel 0x0244\n";
 
+std::string TrafficLine(const char* event, const std::string& text) {
+  return std::string(event) + " " + kSimulatedResource + (text.empty() ? "" : " " + text);
+}
+
 namespace {
 
 template <typename Function>

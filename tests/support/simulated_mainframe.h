@@ -34,6 +34,8 @@ extern const char* const kSimulatedResource;
 // The configuration of that Q3207 alone, for tests that add lines of their
 // own (a fault, an option, another resource).
 extern const char* const kSimulatedQ3207;
+// One line of that resource's traffic: "write GPIB-VXI0::24::INSTR FREQ 1000".
+std::string TrafficLine(const char* event, const std::string& text);
 
 class CSimulatedMainframe {
  public:
