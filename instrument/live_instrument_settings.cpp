@@ -48,12 +48,11 @@ void CLiveInstrument::SendReal(const char* header, double value) {
 }
 
 std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
-  // Whatever the driver wrote ends at the size it was given, which the
-  // buffer always holds.
-  char reply[kTextReplySize + 1] = {};
-  const int32_t asked = std::clamp<int32_t>(size, 0, kTextReplySize);
-  Guarded(m_entry.tgq3207_cmdString_Q, Text(query), asked, reply);
-  reply[asked] = '\0';
+  // Room for `size` characters and the NUL; a driver that leaves the NUL out
+  // still ends its reply at the size it was given.
+  std::string reply(static_cast<size_t>(size) + 1, '\0');
+  Guarded(m_entry.tgq3207_cmdString_Q, Text(query), size, &reply[0]);
+  reply.erase(std::find(reply.begin(), reply.begin() + size, '\0'), reply.end());
   return reply;
 }
 

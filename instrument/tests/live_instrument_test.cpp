@@ -191,10 +191,15 @@ TEST_F(LiveInstrumentTest, PhaseLock) {
   EXPECT_EQ(m_driver.m_calls,
             (Calls{"cmdString_Q:*OPT?,15", "cmdInt16_Q:STAT:QUES:COND?", "cmdString_Q:*OPT?,15",
                    "cmdInt16_Q:STAT:QUES:COND?"}));
-  // "1:PLL" beyond the 15 characters of the reply is not seen.
-  m_driver.Answer(Text("0:NONE,0:NONE,1:PLL"));
-  m_instrument->GetPhaseLock(text);
-  EXPECT_EQ(text, "Not Installed");
+  // "1:PLL" beyond the 15 characters of the reply is not seen, also when the
+  // driver fills its buffer to the last byte and leaves the NUL out.
+  for (const char* options : {"0:NONE,0:NONE,1:PLL", "0:NONE,0:NO1:PLL"}) {
+    m_driver.m_calls.clear();
+    m_driver.Answer(Text(options));
+    m_instrument->GetPhaseLock(text);
+    EXPECT_EQ(text, "Not Installed") << options;
+    EXPECT_EQ(m_driver.m_calls, Calls{"cmdString_Q:*OPT?,15"}) << options;
+  }
   m_driver.Fail(VI_ERROR_TMO);
   EXPECT_THROW(m_instrument->GetPhaseLock(text), CUserException);
   EXPECT_EQ(text, "");
