@@ -49,6 +49,12 @@ RECT CentredOnDesktop() {
   return {left, top, left + kWidth, top + kHeight};
 }
 
+const PanelItem* ItemOfPanel(const CPanel& panel) {
+  for (const PanelItem& item : kPanelItems)
+    if (LoadText(item.nameId) == panel.m_name) return &item;
+  return nullptr;
+}
+
 CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
 }  // namespace
 
@@ -87,10 +93,16 @@ void CMainWnd::OnPanelCommand(UINT id) {
   }
   CPanel* panel = FindPanel(theApp.m_panels, LoadText(item->nameId));
   if (panel == nullptr) return;
-  if (panel->m_placement == 0 && theApp.m_pCurrentPanel != nullptr)
-    theApp.m_pCurrentPanel->ClosePanel();
+  CPanel* previous = theApp.m_pCurrentPanel;
+  if (panel->m_placement == 0 && previous != nullptr) previous->ClosePanel();
   panel->ShowPanel();
-  UncheckPanelItems(id);
+  if (panel->m_pDialog == nullptr && previous != nullptr && previous != panel) {
+    // The chosen panel's window could not be made: the operator keeps the
+    // panel he had rather than an empty window.
+    previous->ShowPanel();
+    if (previous->m_pDialog != nullptr) item = ItemOfPanel(*previous);
+  }
+  if (item != nullptr) UncheckPanelItems(item->commandId);
 }
 
 void CMainWnd::UncheckPanelItems(UINT checkedId) {

@@ -200,8 +200,18 @@ int CVanishingDialog::s_deleted = 0;
 
 class CVanishingPanel : public CPanel {
  public:
-  CVanishingPanel() : CPanel("Vanishing Panel") {}
+  explicit CVanishingPanel(const std::string& name = "Vanishing Panel") : CPanel(name) {}
   void ShowPanel() override { Show<CVanishingDialog>(this); }
+};
+
+// Found first under the AM panel's name while it lives.
+class CVanishingAmPanel {
+ public:
+  CVanishingAmPanel() { theApp.m_panels.insert(theApp.m_panels.begin(), &m_panel); }
+  ~CVanishingAmPanel() {
+    theApp.m_panels.erase(std::find(theApp.m_panels.begin(), theApp.m_panels.end(), &m_panel));
+  }
+  CVanishingPanel m_panel{LoadText(IDS_AM_PANEL)};
 };
 
 TEST(PanelFramework, ADialogGoneDuringItsInitialisationIsDeletedOnce) {
@@ -209,10 +219,25 @@ TEST(PanelFramework, ADialogGoneDuringItsInitialisationIsDeletedOnce) {
   app.Start(new CRecordingInstrument());
   CPanel* shown = theApp.m_pCurrentPanel;
   CVanishingPanel panel;
+  const int deletedBefore = CVanishingDialog::s_deleted;
   panel.ShowPanel();
-  EXPECT_EQ(CVanishingDialog::s_deleted, 1);
+  EXPECT_EQ(CVanishingDialog::s_deleted, deletedBefore + 1);
   EXPECT_EQ(panel.m_pDialog, nullptr);
   EXPECT_EQ(theApp.m_pCurrentPanel, shown);
+}
+
+TEST(PanelFramework, APanelWhoseWindowCannotBeMadeLeavesThePanelShownBefore) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CPanel* shown = theApp.m_pCurrentPanel;
+  CVanishingAmPanel vanishing;
+  app.Command(ID_PANELS_AM);
+  EXPECT_EQ(vanishing.m_panel.m_pDialog, nullptr);
+  EXPECT_EQ(theApp.m_pCurrentPanel, shown);
+  ASSERT_NE(app.Panel(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(app.Panel()));
+  EXPECT_TRUE(app.IsChecked(ID_PANELS_MAIN));
+  EXPECT_FALSE(app.IsChecked(ID_PANELS_AM));
 }
 
 TEST(SystemMenu, SelfTestShowsTheResultInItsOwnBox) {

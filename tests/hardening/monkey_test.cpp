@@ -20,6 +20,7 @@
 
 #include "app/sfp_app.h"
 #include "instrument/instrument.h"
+#include "panels/panel.h"
 #include "res/resource.h"
 #include "tests/hardening/monkey_operator.h"
 #include "tests/hardening/remembered_state.h"
@@ -78,6 +79,16 @@ bool BoxLeftOpen() {
   bool open = false;
   ::EnumThreadWindows(::GetCurrentThreadId(), NoteVisibleDialog, reinterpret_cast<LPARAM>(&open));
   return open;
+}
+
+// "shown", or which part of the current panel is missing.
+std::string PanelShown(const CAppFixture& app) {
+  const CPanel* current = theApp.m_pCurrentPanel;
+  if (current == nullptr) return "no current panel";
+  if (app.Panel() == nullptr) return "no dialog of " + current->m_name;
+  if (!::IsWindowVisible(app.Main())) return "main window hidden";
+  if (!::IsWindowVisible(app.Panel())) return "dialog of " + current->m_name + " hidden";
+  return "shown";
 }
 
 // A Sync (again while a time-out still due ends one early), then the settings
@@ -141,7 +152,7 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
     ASSERT_TRUE(app.IsRunning()) << "after action " << done << ": " << lastActions.back();
     ASSERT_LT(took, kLongestAction) << "action " << done << " hung: " << lastActions.back();
     ASSERT_FALSE(BoxLeftOpen()) << "after action " << done << ": " << lastActions.back();
-    ASSERT_TRUE(app.Panel() != nullptr && ::IsWindowVisible(app.Panel()))
+    ASSERT_EQ(PanelShown(app), "shown")
         << "no panel shown after action " << done << ": " << lastActions.back();
     ASSERT_EQ(instrument.m_busy, 0) << "left busy by action " << done << ": " << lastActions.back();
     if ((done + 1) % kCheckpointEvery == 0 || done + 1 == actions) {
