@@ -47,10 +47,15 @@ sfp_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    # Wine draws captions and frames itself, so windows look the same with or
-    # without a window manager.
+    "${run[@]}" bash -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
+  fi
+  # Wine draws captions and frames itself, so windows look the same with or without
+  # a window manager; left to a window manager that Xvfb does not have, every closed
+  # message box costs about 2 s, which the window tests take for a hang. Checked on
+  # every use: a prefix that Wine made on its own, or whose making was cut short,
+  # lacks the setting.
+  if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
     "${run[@]}" bash -c '
-      wineboot -i >/dev/null 2>&1
       wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wineserver -w'
   fi
