@@ -55,3 +55,8 @@ void PrintRow(const CBenchRow& row) {
 std::string Microseconds(double us) { return ThreeDigits(us, "us"); }
 
 std::string Milliseconds(double ms) { return ThreeDigits(ms, "ms"); }
+
+int BenchFailed(const char* bench, const char* what) {
+  std::fprintf(stderr, "%s: %s\n", bench, what);
+  return 1;
+}

@@ -23,6 +23,9 @@ std::string TableHeader();
 // benchmark programs that a run starts is given it.
 void PrintHeaderIfAsked(int argc, char** argv);
 std::string FormatRow(const CBenchRow& row);
+// Says on standard error why benchmark `bench` could not measure; gives the
+// exit status of a failed run.
+int BenchFailed(const char* bench, const char* what);
 // Writes the row to standard output at once, so that the rows of several
 // benchmark programs interleave in the order they were measured.
 void PrintRow(const CBenchRow& row);

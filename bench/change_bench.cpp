@@ -151,11 +151,6 @@ struct CWindowWorkFloor {
 };
 CWindowWorkFloor* CWindowWorkFloor::s_floor = nullptr;
 
-int Fail(const char* what) {
-  std::fprintf(stderr, "change_bench: %s\n", what);
-  return 1;
-}
-
 template <typename Function>
 Function Entry(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
@@ -205,7 +200,7 @@ std::vector<double> TimeDriverCalls(CSimulatedMainframe& mainframe) {
 int main(int argc, char** argv) {
   PrintHeaderIfAsked(argc, argv);
   CSimulatedMainframe mainframe;  // before the program, which stops first
-  if (!mainframe.IsLoaded()) return Fail("the simulated VISA32.DLL is not on the search path");
+  if (!mainframe.IsLoaded()) return BenchFailed("change_bench", "the simulated VISA32.DLL is not on the search path");
 
   CInstantDriver instantDriver;
   std::vector<double> instantUs;
@@ -217,7 +212,7 @@ int main(int argc, char** argv) {
     InstallAppPorts();  // the instrument's construction shows the wait cursor
     if (!StartedWithoutBoxes(app, new CLiveInstrument(CInstantDriver::kSession, &instantDriver),
                              "", true))
-      return Fail("the program did not start on the instant driver");
+      return BenchFailed("change_bench", "the program did not start on the instant driver");
     instantUs = TimeChanges(app, [&] { floor.TimeBatch(); });
     if (floor.m_perChange.size() == instantUs.size()) floorUs = floor.m_perChange;
     instrumentUs = MicrosecondsPerRun(kBatches, kChangesPerBatch, [](int run) {
@@ -229,14 +224,14 @@ int main(int argc, char** argv) {
   {
     CAppFixture app;
     if (!StartedWithoutBoxes(app, nullptr, "-a GPIB-VXI0::24::INSTR", true))
-      return Fail("the program did not start live on the simulated mainframe");
+      return BenchFailed("change_bench", "the program did not start live on the simulated mainframe");
     simulatedUs = TimeChanges(app, [&] { mainframe.ClearTraffic(); });
     if (!simulatedUs.empty() && mainframe.StateOf("freq") != "3000")
-      return Fail("the simulated instrument did not take the last change");
+      return BenchFailed("change_bench", "the simulated instrument did not take the last change");
   }
   std::vector<double> driverUs = TimeDriverCalls(mainframe);
   if (instantUs.empty() || simulatedUs.empty() || driverUs.empty() || floorUs.empty())
-    return Fail("a change was not read back as sent");
+    return BenchFailed("change_bench", "a change was not read back as sent");
 
   double instant = Median(instantUs);
   double simulated = Median(simulatedUs);

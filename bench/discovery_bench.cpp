@@ -4,7 +4,6 @@
 // loop: what discovery spends beyond the resources' own I/O.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "bench/bench_report.h"
@@ -73,10 +72,6 @@ std::vector<double> MillisecondsPerSearch(CSimulatedMainframe& mainframe, Search
   return ms;
 }
 
-int Fail(const char* what) {
-  std::fprintf(stderr, "discovery_bench: %s\n", what);
-  return 1;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,10 +79,10 @@ int main(int argc, char** argv) {
   CSimulatedMainframe mainframe(TwentyFiveResources().c_str());
   CVisaLibrary library;
   if (!mainframe.IsLoaded() || !library.Load())
-    return Fail("the simulated VISA32.DLL is not on the search path");
+    return BenchFailed("discovery_bench", "the simulated VISA32.DLL is not on the search path");
   const CVisaEntryPoints& visa = library.EntryPoints();
   CVisaResourceManager rm(visa);
-  if (!rm.IsOpen()) return Fail("the resource manager did not open");
+  if (!rm.IsOpen()) return BenchFailed("discovery_bench", "the resource manager did not open");
 
   size_t found = 0;
   size_t listed = 0;
@@ -100,7 +95,7 @@ int main(int argc, char** argv) {
   std::vector<double> bareMs =
       MillisecondsPerSearch(mainframe, [&](int) { listed = BareSearch(visa, rm.Handle()); });
   if (found != kResources || listed != kResources)
-    return Fail("not every simulated resource was found and identified");
+    return BenchFailed("discovery_bench", "not every simulated resource was found and identified");
 
   double discovery = Median(discoveryMs);
   double bare = Median(bareMs);

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,25 +52,21 @@ void Print(const char* figure, const CRuns& runs, const char* baseline) {
             "<= " + Milliseconds(kGoalMs), longest <= kGoalMs});
 }
 
-int Fail(const char* what) {
-  std::fprintf(stderr, "responsiveness_bench: %s\n", what);
-  return 1;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   PrintHeaderIfAsked(argc, argv);
   CSimulatedMainframe mainframe((std::string(kSimulatedQ3207) + "delay-ms 40\n").c_str());
-  if (!mainframe.IsLoaded()) return Fail("the simulated VISA32.DLL is not on the search path");
+  if (!mainframe.IsLoaded()) return BenchFailed("responsiveness_bench", "the simulated VISA32.DLL is not on the search path");
 
   CRuns sync;
   {
     CBoxWatcher boxes;
     CAppFixture app;
-    if (!StartLive(app)) return Fail("the program did not start live");
+    if (!StartLive(app)) return BenchFailed("responsiveness_bench", "the program did not start live");
     for (int run = 0; run < kSyncRuns; ++run)
       TimeRun(app.Main(), sync, [&] { app.Command(ID_SYSTEM_SYNC); });
-    if (!boxes.m_boxes.empty()) return Fail("a Sync showed a box");
+    if (!boxes.m_boxes.empty()) return BenchFailed("responsiveness_bench", "a Sync showed a box");
   }
 
   // Each write and read waits out the whole time-out: the session opens
@@ -82,7 +77,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<CLoadedDriverLibrary> driver = CLoadedDriverLibrary::Load();
     std::optional<ViSession> session;
     if (driver != nullptr) session = OpenDriverSession(*driver, kSimulatedResource, false);
-    if (!session) return Fail("the driver did not open the simulated instrument");
+    if (!session) return BenchFailed("responsiveness_bench", "the driver did not open the simulated instrument");
     CBoxWatcher boxes;
     CAppFixture app;
     app.Start(new CLiveInstrument(*session, driver.get()));
@@ -90,7 +85,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kTimeOutRuns; ++run)
       TimeRun(app.Main(), timeOut, [&] { EnterValue(app.Panel(), IDC_MAIN_FREQ, "2k"); });
     if (boxes.Texts() != std::vector<std::string>(2 * kTimeOutRuns, "Time Out !"))
-      return Fail("a change did not time out on its command and its read-back");
+      return BenchFailed("responsiveness_bench", "a change did not time out on its command and its read-back");
     app.Stop();
   }
 

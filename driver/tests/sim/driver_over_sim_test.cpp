@@ -73,6 +73,18 @@ class DriverOverSim : public ::testing::Test {
     ASSERT_EQ(tgq3207_errorQueryDetect(vi, VI_TRUE), VI_SUCCESS);
     tgqsim_clear_traffic();
   }
+  struct ErrorEntry {
+    ViInt32 code = 1;
+    std::string message;
+  };
+  // The oldest entry of the instrument's error queue, read through the driver.
+  ErrorEntry NextError() {
+    ErrorEntry entry;
+    ViChar message[TGQ3207_ERROR_MESSAGE_SIZE] = {};
+    EXPECT_EQ(tgq3207_error_query(vi, &entry.code, message), VI_SUCCESS);
+    entry.message = message;
+    return entry;
+  }
   ViSession vi = VI_NULL;
 };
 
@@ -152,17 +164,15 @@ TEST_F(DriverOverSim, ARefusedValueIsReportedAndTheQueueDrainsOldestFirst) {
   tgqsim_queue_error(kQ3207, -113, "Undefined header");
   EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2e7), TGQ3207_INSTR_ERROR_DETECTED);
   EXPECT_EQ(StateOf("freq"), "1000");
-  ViInt32 code = 1;
-  ViChar message[TGQ3207_ERROR_MESSAGE_SIZE];
-  EXPECT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);  // more still queued
-  EXPECT_EQ(code, -113);
-  EXPECT_STREQ(message, "Undefined header");
-  EXPECT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-  EXPECT_EQ(code, -222);
-  EXPECT_STREQ(message, "Data out of range");
-  EXPECT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-  EXPECT_EQ(code, 0);
-  EXPECT_STREQ(message, "No error");
+  ErrorEntry entry = NextError();  // more still queued
+  EXPECT_EQ(entry.code, -113);
+  EXPECT_EQ(entry.message, "Undefined header");
+  entry = NextError();
+  EXPECT_EQ(entry.code, -222);
+  EXPECT_EQ(entry.message, "Data out of range");
+  entry = NextError();
+  EXPECT_EQ(entry.code, 0);
+  EXPECT_EQ(entry.message, "No error");
   ViReal64 freq = 0;
   EXPECT_EQ(tgq3207_cmdReal64_Q(vi, Text("FREQ?"), &freq), VI_SUCCESS);
   EXPECT_EQ(freq, 1000.0);
@@ -171,17 +181,13 @@ TEST_F(DriverOverSim, ARefusedValueIsReportedAndTheQueueDrainsOldestFirst) {
 TEST_F(DriverOverSim, AnOverflowingQueueEndsInItsOverflowEntry) {
   Open("error-flood FREQ 25\n");
   EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2000.0), TGQ3207_INSTR_ERROR_DETECTED);
-  ViInt32 code = 0;
-  ViChar message[TGQ3207_ERROR_MESSAGE_SIZE];
-  ASSERT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-  EXPECT_EQ(code, -300);
-  EXPECT_STREQ(message, "Device-specific error;flood 1 of 25");
-  for (int entry = 2; entry < 20; ++entry) ASSERT_EQ(tgq3207_error_query(vi, &code, message), 0);
-  EXPECT_STREQ(message, "Device-specific error;flood 19 of 25");
-  ASSERT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-  EXPECT_EQ(code, -350);
-  ASSERT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-  EXPECT_EQ(code, 0);
+  ErrorEntry entry = NextError();
+  EXPECT_EQ(entry.code, -300);
+  EXPECT_EQ(entry.message, "Device-specific error;flood 1 of 25");
+  for (int n = 2; n < 20; ++n) entry = NextError();
+  EXPECT_EQ(entry.message, "Device-specific error;flood 19 of 25");
+  EXPECT_EQ(NextError().code, -350);
+  EXPECT_EQ(NextError().code, 0);
 }
 
 TEST_F(DriverOverSim, TextRepliesAreCutToTheCallersSizeAndEnded) {
@@ -278,11 +284,9 @@ TEST_F(DriverOverSim, WorksOverEveryInterfaceReplyEndPieceSizeAndTermination) {
           EXPECT_EQ(tgq3207_cmdString_Q(vi, Text("FUNC?"), 31, text), VI_SUCCESS);
           EXPECT_STREQ(text, "SIN");
           EXPECT_EQ(tgq3207_cmdReal(vi, Text("FREQ"), 2e7), TGQ3207_INSTR_ERROR_DETECTED);
-          ViInt32 code = 0;
-          ViChar message[TGQ3207_ERROR_MESSAGE_SIZE];
-          EXPECT_EQ(tgq3207_error_query(vi, &code, message), VI_SUCCESS);
-          EXPECT_EQ(code, -222);
-          EXPECT_STREQ(message, "Data out of range");
+          const ErrorEntry entry = NextError();
+          EXPECT_EQ(entry.code, -222);
+          EXPECT_EQ(entry.message, "Data out of range");
           EXPECT_EQ(tgq3207_trg(vi), VI_SUCCESS);
           EXPECT_EQ(tgq3207_dcl(vi), VI_SUCCESS);
           ViInt16 statusByte = -1;
