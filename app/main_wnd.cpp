@@ -49,10 +49,16 @@ RECT CentredOnDesktop() {
   return {left, top, left + kWidth, top + kHeight};
 }
 
-const PanelItem* ItemOfPanel(const CPanel& panel) {
+template <typename Match>
+const PanelItem* FindPanelItem(Match match) {
   for (const PanelItem& item : kPanelItems)
-    if (LoadText(item.nameId) == panel.m_name) return &item;
+    if (match(item)) return &item;
   return nullptr;
+}
+
+const PanelItem* ItemOfPanel(const CPanel& panel) {
+  return FindPanelItem(
+      [&panel](const PanelItem& item) { return LoadText(item.nameId) == panel.m_name; });
 }
 
 CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
@@ -83,9 +89,8 @@ void CMainWnd::RegisterPanels() {
 }
 
 void CMainWnd::OnPanelCommand(UINT id) {
-  const PanelItem* item = nullptr;
-  for (const PanelItem& candidate : kPanelItems)
-    if (candidate.commandId == id) item = &candidate;
+  const PanelItem* item =
+      FindPanelItem([id](const PanelItem& candidate) { return candidate.commandId == id; });
   if (item == nullptr) return;
   if (TheInstrument().IsBusy()) {
     StandardMessageBox(LoadText(IDS_TOO_FAST));
