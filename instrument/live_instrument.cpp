@@ -70,44 +70,17 @@ void CLiveInstrument::Reset() {
   LeaveCall(CallDriver(m_entry.tgq3207_reset));
 }
 
+// The settings read by SyncModes first, then every other one, each in the
+// order of the setting table.
 void CLiveInstrument::Sync() {
   SyncModes();
-  GetAmpl(1);
-  GetOffset(1);
-  GetDutyCycle(1);
-  GetLoad(1);
-  GetAmSource(1);
-  GetFmFunc(1);
-  GetAmFunc(1);
-  GetFmFreq(1);
-  GetAmFreq(1);
-  GetFmDev(1);
-  GetAmDepth(1);
-  GetSweepTime(1);
-  GetStartFreq(1);
-  GetStopFreq(1);
-  GetSweepSpacing(1);
-  GetTrigSource(1);
-  std::string userFunc;
-  GetUserFunc(userFunc, 1);
-  GetBmSource(1);
-  GetBmCount(1);
-  GetBmPhase(1);
-  GetBmRate(1);
-  GetTrigSlope(1);
-  GetFskFreq(1);
-  GetFskSource(1);
-  GetFskRate(1);
+  for (size_t i = 0; i < kSettingCount; ++i)
+    if (!kSettingTable[i].m_readBySyncModes) kSettingTable[i].m_query(*this);
 }
 
 void CLiveInstrument::SyncModes() {
-  GetFunc(1);
-  GetFreq(1);
-  GetAmState(1);
-  GetFmState(1);
-  GetSweepState(1);
-  GetBmState(1);
-  GetFskState(1);
+  for (size_t i = 0; i < kSettingCount; ++i)
+    if (kSettingTable[i].m_readBySyncModes) kSettingTable[i].m_query(*this);
 }
 
 void CLiveInstrument::SelfTest(std::string& text) {

@@ -41,76 +41,13 @@ class CLiveInstrument : public CInstrument {
   int16_t IsBusy() override;
   void GetPhaseLock(std::string& text) override;
 
-  void SetTrigSource(int16_t source) override;
-  int16_t GetTrigSource(int16_t query) override;
-  void SetAmSource(int16_t source) override;
-  int16_t GetAmSource(int16_t query) override;
-  void SetFmFunc(int16_t func) override;
-  int16_t GetFmFunc(int16_t query) override;
-  void SetAmFunc(int16_t func) override;
-  int16_t GetAmFunc(int16_t query) override;
-  void SetSweepTime(double seconds) override;
-  double GetSweepTime(int16_t query) override;
-  void SetStartFreq(double hz) override;
-  double GetStartFreq(int16_t query) override;
-  void SetStopFreq(double hz) override;
-  double GetStopFreq(int16_t query) override;
-  void SetFmFreq(double hz) override;
-  double GetFmFreq(int16_t query) override;
-  void SetAmFreq(double hz) override;
-  double GetAmFreq(int16_t query) override;
-  void SetFunc(int16_t func) override;
-  int16_t GetFunc(int16_t query) override;
-  void SetFmDev(double hz) override;
-  double GetFmDev(int16_t query) override;
-  void SetFreq(double hz) override;
-  double GetFreq(int16_t query) override;
-  void SetAmpl(double vpp) override;
-  double GetAmpl(int16_t query) override;
-  void SetOffset(double volts) override;
-  double GetOffset(int16_t query) override;
-  void SetDutyCycle(double percent) override;
-  double GetDutyCycle(int16_t query) override;
-  void SetAmDepth(double percent) override;
-  double GetAmDepth(int16_t query) override;
-  void SetSweepState(int16_t state) override;
-  int16_t GetSweepState(int16_t query) override;
-  void SetSweepSpacing(int16_t spacing) override;
-  int16_t GetSweepSpacing(int16_t query) override;
-  void SetAmState(int16_t state) override;
-  int16_t GetAmState(int16_t query) override;
-  void SetFmState(int16_t state) override;
-  int16_t GetFmState(int16_t query) override;
-  void SetLoad(int16_t load) override;
-  int16_t GetLoad(int16_t query) override;
-  void GetUserFunc(std::string& text, int16_t query) override;
-  void SetUserFunc(std::string name) override;
+#define SFP_DECLARE_LIVE_SETTING(Name, Kind, ...) SFP_DECLARE_SETTING(Name, Kind, , override)
+  SFP_SETTINGS(SFP_DECLARE_LIVE_SETTING)
+#undef SFP_DECLARE_LIVE_SETTING
   void SyncModes() override;
-  void SetBmState(int16_t state) override;
-  int16_t GetBmState(int16_t query) override;
-  void SetBmSource(int16_t source) override;
-  int16_t GetBmSource(int16_t query) override;
-  void SetBmCount(int32_t cycles) override;
-  int32_t GetBmCount(int16_t query) override;
-  void SetBmPhase(double degrees) override;
-  double GetBmPhase(int16_t query) override;
-  void SetBmRate(double hz) override;
-  double GetBmRate(int16_t query) override;
-  void SetTrigSlope(int16_t slope) override;
-  int16_t GetTrigSlope(int16_t query) override;
-  void SetFskFreq(double hz) override;
-  double GetFskFreq(int16_t query) override;
-  void SetFskState(int16_t state) override;
-  int16_t GetFskState(int16_t query) override;
-  void SetFskSource(int16_t source) override;
-  int16_t GetFskSource(int16_t query) override;
-  void SetFskRate(double hz) override;
-  double GetFskRate(int16_t query) override;
   void Trigger() override;
 
  private:
-  using KeywordDecoder = std::optional<int16_t> (*)(const char*);
-
   void BindEntryPoints();
   // The guarded call: refused while another call runs, status kept, a
   // negative status thrown as the user exception.
@@ -126,12 +63,15 @@ class CLiveInstrument : public CInstrument {
   bool SendDeviceClear();
 
   void SendCommand(const std::string& command);
-  void SendReal(const char* header, double value);
   std::string QueryText(const char* query, int32_t size);
-  double QueryReal(int16_t query, const char* text, double& setting);
-  int16_t QueryState(int16_t query, const char* text, int16_t& setting);
-  int16_t QueryKeyword(int16_t query, const char* text, KeywordDecoder decode,
-                       int16_t& setting);
+  // A setting's command and query, as its row of the setting table says.
+  void SendSetting(const CSetting& row, double value);
+  void SendSetting(const CSetting& row, int16_t code);
+  void SendSetting(const CSetting& row, int32_t count);
+  void SendSetting(const CSetting& row, const std::string& name);
+  double QuerySetting(const CSetting& row, int16_t query, double& setting);
+  int16_t QuerySetting(const CSetting& row, int16_t query, int16_t& setting);
+  int32_t QuerySetting(const CSetting& row, int16_t query, int32_t& setting);
 
   // The entry points it calls, each null when the library lacks it.
   struct CEntryPoints {

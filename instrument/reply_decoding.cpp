@@ -1,63 +1,57 @@
 #include "instrument/reply_decoding.h"
 
 #include <cstring>
-#include <initializer_list>
+#include <string_view>
 
 namespace {
 
-struct CKeywordCode {
-  const char* m_prefix;
-  int16_t m_code;
-};
-
 const char* Keyword(const char* reply) { return *reply == '"' ? reply + 1 : reply; }
 
-// The code of the first entry whose prefix stands at `offset` of the keyword.
-std::optional<int16_t> Decode(const char* reply, size_t offset,
-                              std::initializer_list<CKeywordCode> table) {
-  const char* keyword = Keyword(reply);
-  if (std::strlen(keyword) < offset) return std::nullopt;
-  for (const CKeywordCode& entry : table)
-    if (std::strncmp(keyword + offset, entry.m_prefix, std::strlen(entry.m_prefix)) == 0)
-      return entry.m_code;
-  return std::nullopt;
+// The number of leading letters that every word shares.
+size_t SharedLength(const CChoiceWords& words) {
+  std::string_view first = words.m_words[0].m_word;
+  size_t shared = first.size();
+  for (size_t i = 1; i < words.m_count; ++i) {
+    std::string_view word = words.m_words[i].m_word;
+    size_t n = 0;
+    while (n < shared && n < word.size() && word[n] == first[n]) ++n;
+    shared = n;
+  }
+  return shared;
+}
+
+// The shortest prefix of word `index`, from `offset` on, that no other word begins with.
+std::string_view TellingPrefix(const CChoiceWords& words, size_t index, size_t offset) {
+  std::string_view word = std::string_view(words.m_words[index].m_word).substr(offset);
+  for (size_t length = 1; length < word.size(); ++length) {
+    bool unique = true;
+    for (size_t i = 0; i < words.m_count && unique; ++i) {
+      std::string_view other = words.m_words[i].m_word;
+      unique = i == index || other.substr(offset, length) != word.substr(0, length);
+    }
+    if (unique) return word.substr(0, length);
+  }
+  return word;
 }
 
 }  // namespace
 
-std::optional<int16_t> DecodeFunction(const char* reply) {
-  return Decode(reply, 0,
-                {{"D", 6}, {"N", 4}, {"R", 3}, {"SI", 0}, {"SQ", 1}, {"T", 2}, {"U", 5}});
-}
-
-std::optional<int16_t> DecodeModulationFunction(const char* reply) {
-  return Decode(reply, 0, {{"N", 4}, {"R", 3}, {"SI", 0}, {"SQ", 1}, {"T", 2}, {"U", 5}});
-}
-
-std::optional<int16_t> DecodeTrigSource(const char* reply) {
+std::optional<int16_t> DecodeKeyword(const CChoiceWords& words, const char* reply) {
   const char* keyword = Keyword(reply);
-  if (keyword[0] == 'T') {
-    // TTLT<n>: the line digit is the fifth character.
-    if (std::strlen(keyword) < 5 || keyword[4] < '0' || keyword[4] > '9') return std::nullopt;
-    return static_cast<int16_t>(3 + (keyword[4] - '0'));
+  if (words.m_numbered != nullptr && keyword[0] == words.m_numbered[0]) {
+    size_t digitAt = std::strlen(words.m_numbered);
+    if (std::strlen(keyword) <= digitAt || keyword[digitAt] < '0' || keyword[digitAt] > '9')
+      return std::nullopt;
+    return static_cast<int16_t>(words.m_firstNumbered + (keyword[digitAt] - '0'));
   }
-  return Decode(reply, 0, {{"B", 2}, {"E", 1}, {"I", 0}});
-}
-
-std::optional<int16_t> DecodeAmSource(const char* reply) {
-  return Decode(reply, 0, {{"B", 0}, {"E", 1}});
-}
-
-std::optional<int16_t> DecodeIntExtSource(const char* reply) {
-  return Decode(reply, 0, {{"E", 1}, {"I", 0}});
-}
-
-std::optional<int16_t> DecodeTrigSlope(const char* reply) {
-  return Decode(reply, 0, {{"N", 0}, {"P", 1}});
-}
-
-std::optional<int16_t> DecodeSweepSpacing(const char* reply) {
-  return Decode(reply, 1, {{"I", 0}, {"O", 1}});
+  size_t offset = SharedLength(words);
+  if (std::strlen(keyword) < offset) return std::nullopt;
+  for (size_t i = 0; i < words.m_count; ++i) {
+    std::string_view prefix = TellingPrefix(words, i, offset);
+    if (std::strncmp(keyword + offset, prefix.data(), prefix.size()) == 0)
+      return words.m_words[i].m_code;
+  }
+  return std::nullopt;
 }
 
 int16_t DecodeLoad(double ohms) { return ohms > 75.0 ? 0 : 1; }

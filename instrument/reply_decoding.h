@@ -7,20 +7,14 @@
 #include <optional>
 #include <string>
 
-// FUNC?: SIN 0, SQU 1, TRI 2, RAMP 3, NOISE 4, USER 5, DC 6.
-std::optional<int16_t> DecodeFunction(const char* reply);
-// AM:INT:FUNC?, FM:INT:FUNC?: as the output function, without DC.
-std::optional<int16_t> DecodeModulationFunction(const char* reply);
-// TRIG:SOUR?: IMM 0, EXT 1, BUS 2, TTLT<n> 3 + n.
-std::optional<int16_t> DecodeTrigSource(const char* reply);
-// AM:SOUR?: BOTH 0, EXT 1.
-std::optional<int16_t> DecodeAmSource(const char* reply);
-// BM:SOUR?, FSK:SOUR?: INT 0, EXT 1.
-std::optional<int16_t> DecodeIntExtSource(const char* reply);
-// TRIG:SLOP?: NEG 0, POS 1.
-std::optional<int16_t> DecodeTrigSlope(const char* reply);
-// SWE:SPAC?: LIN 0, LOG 1, told apart by the second letter.
-std::optional<int16_t> DecodeSweepSpacing(const char* reply);
+#include "instrument/setting_table.h"
+
+// A keyword reply by the choice's words: past the letters that all words
+// share, each word is told by its shortest prefix that no other word has
+// (FUNC?: "D" DC, "SI" SIN, "SQ" SQU; SWE:SPAC?: "I" LIN, "O" LOG). A numbered
+// word is told by its first letter, and the digit after the word gives the
+// number ("TTLT7").
+std::optional<int16_t> DecodeKeyword(const CChoiceWords& words, const char* reply);
 
 // OUTP:LOAD? in ohms: 1 for 50 ohms, 0 for infinite (above 75).
 int16_t DecodeLoad(double ohms);

@@ -3,6 +3,7 @@
 // burst count of at most 50001 (a negative reply is kept as it came).
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -39,15 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string reply = input.ConsumeRemainingBytesAsString();
   const char* text = reply.c_str();  // the driver hands back NUL-terminated text
-  RequireRange(DecodeFunction(text), 6, "function", reply);
-  RequireRange(DecodeModulationFunction(text), 5, "modulation function", reply);
-  // TTLT0..TTLT7 are 3..10; a digit 8 or 9 decodes to 11 or 12, which the
-  // panels show as no selection.
-  RequireRange(DecodeTrigSource(text), 12, "trigger source", reply);
-  RequireRange(DecodeAmSource(text), 1, "AM source", reply);
-  RequireRange(DecodeIntExtSource(text), 1, "source", reply);
-  RequireRange(DecodeTrigSlope(text), 1, "slope", reply);
-  RequireRange(DecodeSweepSpacing(text), 1, "spacing", reply);
+  // A numbered word decodes to its first code plus any digit: TTLT8 and TTLT9
+  // give 11 and 12, which the panels show as no selection.
+  for (size_t i = 0; i < kSettingCount; ++i) {
+    const CSetting& row = kSettingTable[i];
+    if (row.m_reply != EReplyForm::kKeyword) continue;
+    const CChoiceWords& words = *row.m_words;
+    int16_t last = words.m_numbered != nullptr ? words.m_firstNumbered + 9 : 0;
+    for (size_t w = 0; w < words.m_count; ++w) last = std::max(last, words.m_words[w].m_code);
+    RequireRange(DecodeKeyword(words, text), last, row.m_header, reply);
+  }
 
   std::string name(text);
   const size_t before = name.size();

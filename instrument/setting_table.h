@@ -1,0 +1,155 @@
+// The one table of the instrument's settings. A row of SFP_SETTINGS gives
+// everything the program knows of one setting; adding a setting means adding a
+// row. From the rows come the instrument interface's Set<Name> and Get<Name>
+// with the remembered member, the power-on defaults, the live instrument's
+// commands and queries, the reply decoding, the order of Sync, and the setup
+// file's commands and the order in which a recall applies them.
+//
+// Columns:
+//   Name     Set<Name> and Get<Name> of the instrument interface
+//   Kind     Real (double), Choice (16-bit code), Integer (32-bit), Name (text)
+//   member   the remembered value in CInstrument
+//   header   the SCPI header as the driver takes it; the query is header + "?"
+//   reply    how a query's reply becomes the remembered value:
+//            Number (the number itself), Keyword (decoded by the words),
+//            Load (ohms, above 75 is infinite), Count (cycles, infinite as 0),
+//            Text (a name, one trailing control character dropped)
+//   words    the choice's codes and SCPI words (Integer: the word for a value
+//            out of range)
+//   default  the power-on value, written as a setup file writes it
+//   min max  the instrument's absolute range (Real, Integer)
+//   recall   the group in the order of a recall: Mode (off first, on last),
+//            Shape, Level, then ModeSetting
+//   sync     Modes: read by SyncModes; All: read by Sync after SyncModes
+//
+// The rows stand in the order in which Sync reads them.
+#pragma once
+
+// clang-format off
+#define SFP_SETTINGS(X) \
+/*  Name          Kind     member          header                 reply    words                default  min     max    recall       sync */ \
+  X(Func,         Choice,  m_func,         "FUNC",                Keyword, kFunctionWords,      "SIN",   0,      0,     Shape,       Modes) \
+  X(Freq,         Real,    m_freq,         "FREQ",                Number,  kNoWords,            "1000",  0.0001, 15e6,  Level,       Modes) \
+  X(AmState,      Choice,  m_amState,      "AM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
+  X(FmState,      Choice,  m_fmState,      "FM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
+  X(SweepState,   Choice,  m_sweepState,   "SWE:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
+  X(BmState,      Choice,  m_bmState,      "BM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
+  X(FskState,     Choice,  m_fskState,     "FSK:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
+  X(Ampl,         Real,    m_ampl,         "VOLT:UNIT VPP;:VOLT", Number,  kNoWords,            "0.1",   0.05,   20,    Level,       All)   \
+  X(Offset,       Real,    m_offset,       "VOLT:OFFS",           Number,  kNoWords,            "0",     -10,    10,    Level,       All)   \
+  X(DutyCycle,    Real,    m_dutyCycle,    "PULS:DCYC",           Number,  kNoWords,            "50",    20,     80,    Level,       All)   \
+  X(Load,         Choice,  m_load,         "OUTP:LOAD",           Load,    kLoadWords,          "50",    0,      0,     Shape,       All)   \
+  X(AmSource,     Choice,  m_amSource,     "AM:SOUR",             Keyword, kAmSourceWords,      "BOTH",  0,      0,     ModeSetting, All)   \
+  X(FmFunc,       Choice,  m_fmFunc,       "FM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All)   \
+  X(AmFunc,       Choice,  m_amFunc,       "AM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All)   \
+  X(FmFreq,       Real,    m_fmFreq,       "FM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   10e3,  ModeSetting, All)   \
+  X(AmFreq,       Real,    m_amFreq,       "AM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   20e3,  ModeSetting, All)   \
+  X(FmDev,        Real,    m_fmDev,        "FM:DEV",              Number,  kNoWords,            "100",   0.01,   7.5e6, ModeSetting, All)   \
+  X(AmDepth,      Real,    m_amDepth,      "AM:DEPT",             Number,  kNoWords,            "100",   0,      120,   ModeSetting, All)   \
+  X(SweepTime,    Real,    m_sweepTime,    "SWE:TIME",            Number,  kNoWords,            "1",     0.001,  500,   ModeSetting, All)   \
+  X(StartFreq,    Real,    m_startFreq,    "FREQ:STAR",           Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All)   \
+  X(StopFreq,     Real,    m_stopFreq,     "FREQ:STOP",           Number,  kNoWords,            "1000",  0.01,   15e6,  ModeSetting, All)   \
+  X(SweepSpacing, Choice,  m_sweepSpacing, "SWE:SPAC",            Keyword, kSpacingWords,       "LIN",   0,      0,     ModeSetting, All)   \
+  X(TrigSource,   Choice,  m_trigSource,   "TRIG:SOUR",           Keyword, kTrigSourceWords,    "IMM",   0,      0,     ModeSetting, All)   \
+  X(UserFunc,     Name,    m_userFunc,     "FUNC:USER",           Text,    kNoWords,            "SINC",  0,      0,     Shape,       All)   \
+  X(BmSource,     Choice,  m_bmSource,     "BM:SOUR",             Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All)   \
+  X(BmCount,      Integer, m_bmCount,      "BM:NCYC",             Count,   kInfiniteCountWords, "1",     1,      50000, ModeSetting, All)   \
+  X(BmPhase,      Real,    m_bmPhase,      "BM:PHAS",             Number,  kNoWords,            "0",     -360,   360,   ModeSetting, All)   \
+  X(BmRate,       Real,    m_bmRate,       "BM:INT:RATE",         Number,  kNoWords,            "100",   0.01,   50e3,  ModeSetting, All)   \
+  X(TrigSlope,    Choice,  m_trigSlope,    "TRIG:SLOP",           Keyword, kSlopeWords,         "POS",   0,      0,     ModeSetting, All)   \
+  X(FskFreq,      Real,    m_fskFreq,      "FSK:FREQ",            Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All)   \
+  X(FskSource,    Choice,  m_fskSource,    "FSK:SOUR",            Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All)   \
+  X(FskRate,      Real,    m_fskRate,      "FSK:INT:RATE",        Number,  kNoWords,            "10",    0.01,   50e3,  ModeSetting, All)
+// clang-format on
+
+// The C++ type of each kind, as Set takes it and Get returns it.
+#define SFP_SETTING_TYPE_Real double
+#define SFP_SETTING_TYPE_Choice int16_t
+#define SFP_SETTING_TYPE_Integer int32_t
+#define SFP_SETTING_TYPE_Name std::string
+
+// Set<Name> and Get<Name> of one row, declared with `prefix` ("virtual") and
+// `suffix` ("override"). A name is read into the caller's text.
+#define SFP_DECLARE_SETTING(Name, Kind, prefix, suffix) SFP_DECLARE_SETTING_##Kind(Name, prefix, suffix)
+#define SFP_DECLARE_VALUE_SETTING(Name, Type, prefix, suffix) \
+  prefix void Set##Name(Type value) suffix;                   \
+  prefix Type Get##Name(int16_t query) suffix;
+#define SFP_DECLARE_SETTING_Real(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, double, prefix, suffix)
+#define SFP_DECLARE_SETTING_Choice(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, int16_t, prefix, suffix)
+#define SFP_DECLARE_SETTING_Integer(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, int32_t, prefix, suffix)
+#define SFP_DECLARE_SETTING_Name(Name, prefix, suffix) \
+  prefix void Set##Name(std::string name) suffix;      \
+  prefix void Get##Name(std::string& text, int16_t query) suffix;
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class CInstrument;
+
+enum class ESetting {
+#define SFP_SETTING_ID(Name, ...) k##Name,
+  SFP_SETTINGS(SFP_SETTING_ID)
+#undef SFP_SETTING_ID
+};
+
+enum class ESettingKind { kReal, kChoice, kInteger, kName };
+enum class EReplyForm { kNumber, kKeyword, kLoad, kCount, kText };
+enum class ERecallGroup { kMode, kShape, kLevel, kModeSetting };
+
+struct CChoiceWord {
+  int16_t m_code;
+  const char* m_word;
+};
+
+// A choice's words. A code that is not listed goes out as the word of
+// `m_otherCode`, or, where the list has numbered words ("TTLT"), as that
+// word and the code less `m_firstNumbered`.
+struct CChoiceWords {
+  const CChoiceWord* m_words;
+  size_t m_count;
+  int16_t m_otherCode;
+  const char* m_numbered = nullptr;
+  int16_t m_firstNumbered = 0;
+  int16_t m_numberedCount = 0;
+};
+
+// A setting's value: the number (a choice's code, a count) or the name.
+struct CSettingValue {
+  double m_number = 0;
+  std::string m_name;
+  bool operator==(const CSettingValue& other) const {
+    return m_number == other.m_number && m_name == other.m_name;
+  }
+};
+
+struct CSetting {
+  ESetting m_id;
+  ESettingKind m_kind;
+  const char* m_header;
+  EReplyForm m_reply;
+  const CChoiceWords* m_words;  // null for a real or a name
+  const char* m_default;
+  double m_min;
+  double m_max;
+  ERecallGroup m_recall;
+  bool m_readBySyncModes;
+  // Set<Name>(value) through the instrument interface, as a panel calls it.
+  void (*m_set)(CInstrument& instrument, const CSettingValue& value);
+  // Get<Name>(1) through the instrument interface.
+  void (*m_query)(CInstrument& instrument);
+  // The remembered value, read and written without input or output.
+  CSettingValue (*m_remembered)(const CInstrument& instrument);
+  void (*m_remember)(CInstrument& instrument, const CSettingValue& value);
+};
+
+// Every row, in the order of Sync.
+extern const CSetting kSettingTable[];
+extern const size_t kSettingCount;
+
+const CSetting& SettingRow(ESetting id);
+// The row whose header is `header`, compared without regard to case; null when none.
+const CSetting* FindSettingByHeader(const std::string& header);
+
+// The word a choice's code goes out as.
+std::string ChoiceWord(const CChoiceWords& words, int16_t code);

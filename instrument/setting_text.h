@@ -1,0 +1,24 @@
+// One setting's value as text, the way a setup file writes and reads it:
+// numbers with a point in every locale, in the shortest form that reads back
+// to the same double; choices as their SCPI words.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "instrument/setting_table.h"
+
+std::string SettingValueText(const CSetting& row, const CSettingValue& value);
+// The command that sets the row to the value: "FREQ 2500000".
+std::string SettingCommand(const CSetting& row, const CSettingValue& value);
+
+// A value read from text, or why it could not be read ("is not a number").
+struct CValueReading {
+  std::optional<CSettingValue> m_value;
+  std::string m_reason;
+};
+CValueReading ReadSettingValue(const CSetting& row, std::string_view text);
+
+// The shortest text that reads back to the same double: 2500000, 0.1, 1e-05.
+std::string ShortestNumberText(double value);
