@@ -95,8 +95,11 @@ CValueReading ReadName(std::string_view text) {
 }  // namespace
 
 std::string ShortestNumberText(double value) {
-  char text[32];
-  std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+  char text[400];
+  double size = std::fabs(value);
+  std::chars_format format =
+      value == 0 || (size >= 1e-4 && size < 1e16) ? std::chars_format::fixed : std::chars_format::scientific;
+  std::to_chars_result written = std::to_chars(text, text + sizeof text, value, format);
   return std::string(text, written.ptr);
 }
 

@@ -20,5 +20,6 @@ struct CValueReading {
 };
 CValueReading ReadSettingValue(const CSetting& row, std::string_view text);
 
-// The shortest text that reads back to the same double: 2500000, 0.1, 1e-05.
+// The fewest digits that read back to the same double, without an exponent
+// from 0.0001 to 1e16: 2500000, 0.1, 1e-05.
 std::string ShortestNumberText(double value);
