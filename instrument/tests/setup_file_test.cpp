@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "instrument/instrument.h"
 #include "instrument/setting_text.h"
 #include "instrument/setup_file.h"
+#include "instrument/tests/random_setup.h"
 
 namespace {
 
@@ -54,14 +54,7 @@ TEST(SetupFile, ReadsBackWhatItWrote) {
   std::mt19937 random(3207);
   for (int round = 0; round < 50; ++round) {
     CInstrument saved;
-    for (size_t i = 0; i < kSettingCount; ++i) {
-      const CSetting& row = kSettingTable[i];
-      std::uniform_real_distribution<double> number(row.m_min, row.m_max);
-      if (row.m_kind == ESettingKind::kReal) row.m_remember(saved, {number(random), {}});
-      if (row.m_kind == ESettingKind::kInteger) row.m_remember(saved, {std::round(number(random)), {}});
-    }
-    saved.SetFunc(static_cast<int16_t>(round % 7));
-    saved.SetBmState(1);
+    for (const CSetupStep& step : RandomValidSetup(random)) step.m_row->m_set(saved, step.m_value);
     std::string text = WriteSetup(saved, kOrigin);
     if (round % 2) text = "\xEF\xBB\xBF  # edited by hand\n\n" + text;
     CSetupReading reading = ReadSetup(text);
