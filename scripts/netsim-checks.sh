@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # netsim-checks.sh TGQNETSIM: starts the network simulator on a free loopback
 # port and checks it with clients written elsewhere: pyvisa over pyvisa-py and
-# lxi-tools. Prints their PASS: and FAIL: lines; fails when any check fails.
+# lxi-tools. pyvisa-py also replays, line by line, setup files that the
+# program's own writer saved (setup_sample, beside TGQNETSIM) and reads every
+# setting back. Prints their PASS: and FAIL: lines; fails when any check fails.
 set -uo pipefail
 netsim=$1
 checks="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/netsim/checks"
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+setups=$(mktemp -d)
+trap 'rm -rf "$log" "$setups"' EXIT
+
+# Seed 12: among its five files are each mode on, both loads, an infinite
+# burst count, a NOISE modulation and a TTL trigger line.
+if ! "$(dirname "$netsim")/setup_sample" 12 "$setups"; then
+  echo "FAIL: setup_sample beside $netsim wrote no setup files"; exit 1
+fi
 
 "$netsim" --port 0 --lifetime 300 --idle 60 >"$log" 2>&1 &
 server=$!
@@ -23,7 +32,7 @@ fi
 echo "network simulator on port $port"
 
 status=0
-/usr/bin/python3 "$checks/pyvisa_checks.py" "$port" || status=1
+/usr/bin/python3 "$checks/pyvisa_checks.py" "$port" "$setups" || status=1
 bash "$checks/lxi_checks.sh" "$port" || status=1
 if kill -0 "$server" 2>/dev/null; then
   echo "PASS: the network simulator ran through every client"

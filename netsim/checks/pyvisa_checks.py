@@ -1,13 +1,23 @@
 #!/usr/bin/python3
 """Checks the network simulator with pyvisa over its pure-Python backend
 (pyvisa-py), as a TCPIP SOCKET resource read up to a line feed. Prints one
-PASS: or FAIL: line per check. Usage: pyvisa_checks.py PORT"""
+PASS: or FAIL: line per check. Usage: pyvisa_checks.py PORT [SETUP_FOLDER]
+
+With SETUP_FOLDER, also replays each setup file in it (as the program saves
+them) line by line and reads every setting back."""
+import pathlib
 import sys
 
 import pyvisa
 
 PORT = int(sys.argv[1])
 RESOURCE = f"TCPIP0::127.0.0.1::{PORT}::SOCKET"
+SETUP_FOLDER = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else None
+# The simulator's replies where a setup file's word differs: a long form it
+# answers in its short form, and the states. An infinite load or count (INF)
+# reads back as INFINITY.
+REPLY_OF_WORD = {"NOISE": "NOIS", "ON": "1", "OFF": "0"}
+INFINITY = 9.9e37
 failures = 0
 
 
@@ -33,6 +43,35 @@ def drain_errors(inst, limit=30):
         if codes[-1] == 0:
             break
     return codes
+
+
+def read_back_problem(inst, command, value):
+    """What is wrong with the read-back of one setup-file command
+    ("VOLT:UNIT VPP;:VOLT", "0.1"), or None."""
+    reply = inst.query(command + "?")
+    try:
+        same = float(reply) == (INFINITY if value == "INF" else float(value))
+    except ValueError:
+        same = reply == REPLY_OF_WORD.get(value, value)
+    return None if same else f"{command}? replied {reply!r} to {command} {value}"
+
+
+def replay_setup(inst, path):
+    lines = path.read_bytes().decode("ascii").splitlines()
+    commands = [line for line in lines if line.strip() and not line.startswith("#")]
+    inst.write("*RST;*CLS")
+    for line in commands:
+        inst.write(line)
+    problems = [] if commands else ["no commands"]
+    error = inst.query("SYST:ERR?")
+    if error != '0,"No error"':
+        problems.append(f"SYST:ERR? replied {error!r}")
+    for line in commands:
+        problem = read_back_problem(inst, *line.rsplit(" ", 1))
+        if problem:
+            problems.append(problem)
+    check(f"replays {path.name} ({len(commands)} commands), every setting read back",
+          problems, [])
 
 
 def main():
@@ -80,6 +119,11 @@ def main():
           "TARROWS-GIMBELL,Q3207,0,A.01.00")
     check("the unfinished message was not executed", inst.query("FREQ?"),
           "+4.00000000000000E+03")
+    if SETUP_FOLDER:
+        setups = sorted(SETUP_FOLDER.iterdir())
+        check("finds setup files to replay", bool(setups), True)
+        for path in setups:
+            replay_setup(inst, path)
     inst.close()
     rm.close()
 
