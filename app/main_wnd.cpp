@@ -1,6 +1,7 @@
 #include "app/main_wnd.h"
 
 #include "app/about_dlg.h"
+#include "app/setup_commands.h"
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/wait_cursor.h"
@@ -18,6 +19,8 @@ BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
   ON_COMMAND(ID_SYSTEM_RESET, OnReset)
   ON_COMMAND(ID_SYSTEM_SYNC, OnSync)
   ON_COMMAND(ID_SYSTEM_SELFTEST, OnSelfTest)
+  ON_COMMAND(ID_SYSTEM_SAVE_SETUP, OnSaveSetup)
+  ON_COMMAND(ID_SYSTEM_RECALL_SETUP, OnRecallSetup)
   ON_COMMAND(ID_SYSTEM_EXIT, OnExit)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_INDEX, OnHelpContents)
@@ -163,6 +166,16 @@ void CMainWnd::OnSelfTest() {
   }
   EndWaitCursor();
   ColoredMessageBox(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
+}
+
+void CMainWnd::OnSaveSetup() {
+  std::string path;
+  if (ChooseSetupFile(m_hWnd, true, path)) SaveSetupTo(path, [this] { RefreshCurrentPanel(); });
+}
+
+void CMainWnd::OnRecallSetup() {
+  std::string path;
+  if (ChooseSetupFile(m_hWnd, false, path)) RecallSetupFrom(path, [this] { RefreshCurrentPanel(); });
 }
 
 void CMainWnd::OnExit() { DestroyWindow(); }

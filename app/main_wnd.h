@@ -25,6 +25,8 @@ class CMainWnd : public CFrameWnd {
   void OnReset();
   void OnSync();
   void OnSelfTest();
+  void OnSaveSetup();
+  void OnRecallSetup();
   void OnExit();
   void OnHelpContents();
   void OnAbout();

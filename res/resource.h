@@ -14,6 +14,9 @@
 #define IDD_SWEEP_PANEL 119
 #define IDD_FSK_PANEL 124
 
+/* The program's version, as the About box and a setup file give it */
+#define SFP_VERSION "A.01.01"
+
 /* Menu, bitmaps, icon */
 #define IDR_MAINMENU 102
 #define IDB_LOGO 104
@@ -34,6 +37,8 @@
 #define ID_PANELS_FM 32783
 #define ID_PANELS_SWEEP 32784
 #define ID_PANELS_FSK 32785
+#define ID_SYSTEM_SAVE_SETUP 32786
+#define ID_SYSTEM_RECALL_SETUP 32787
 #define ID_HELP_INDEX 57666
 
 /* Labels and other controls the code never addresses */

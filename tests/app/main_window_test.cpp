@@ -56,7 +56,13 @@ TEST(MainWindow, IsCreatedHiddenCentredWithItsCaptionStyleAndMenu) {
     UINT id;
   };
   const std::vector<std::vector<Item>> expected = {
-      {{"&Reset", 32774}, {"&Sync", 32772}, {"Self &Test", 32771}, {"E&xit", 32773}},
+      {{"&Reset", 32774},
+       {"&Sync", 32772},
+       {"Self &Test", 32771},
+       {"Sa&ve Setup...", 32786},
+       {"Re&call Setup...", 32787},
+       {"", 0},
+       {"E&xit", 32773}},
       {{"&Main Panel", 32777},
        {"&AM Panel", 32781},
        {"&BM Panel", 32782},
