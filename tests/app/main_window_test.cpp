@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/main_wnd.h"
+#include "app/setup_commands.h"
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
 #include "panels/panel.h"
@@ -255,6 +256,43 @@ TEST(SystemMenu, SelfTestShowsTheResultInItsOwnBox) {
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 Self Test");
   EXPECT_EQ(boxes.m_boxes[0].text, "Self Test Passed.");
   EXPECT_FALSE(boxes.m_boxes[0].hasIcon);
+}
+
+// Without an instrument a setup is kept and applied all the same: each setting
+// through the instrument interface under the wait cursor, in recall order,
+// then one Sync.
+TEST(SystemMenu, SetupsAreSavedAndRecalledOnTheInMemoryInstrument) {
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  app.Start(instrument);
+  CBoxWatcher boxes;
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  const std::string path = std::string(temp) + "sfp-non-live.scpi";
+  instrument->SetFreq(2500);
+  instrument->SetBmState(1);
+  instrument->Take();
+  ASSERT_TRUE(SaveSetupTo(path, [] {}));
+  EXPECT_EQ(instrument->Take(), std::vector<std::string>{"Sync()"});
+  instrument->Reset();
+  instrument->Take();
+  RecallSetupFrom(path, [] {});
+  ::DeleteFileA(path.c_str());
+  std::vector<std::string> calls = instrument->Take();
+  ASSERT_EQ(calls.size(), kSettingCount + 1);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6),
+            (std::vector<std::string>{"SetAmState(0)", "SetFmState(0)", "SetSweepState(0)", "SetFskState(0)",
+                                      "SetFunc(0)", "SetLoad(1)"}));
+  EXPECT_EQ(calls[kSettingCount - 1], "SetBmState(1)");
+  EXPECT_EQ(calls.back(), "Sync()");
+  EXPECT_GT(instrument->m_waitDepthAt["SetFreq(2500)"], 0);
+  EXPECT_EQ(instrument->GetFreq(0), 2500);
+  EXPECT_EQ(instrument->GetBmState(0), 1);
+  EXPECT_TRUE(boxes.m_boxes.empty());
+  RecallSetupFrom(path, [] {});
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].text.rfind("Setup not recalled: " + path + ": ", 0), 0u) << boxes.m_boxes[0].text;
+  for (const std::string& call : instrument->Take()) EXPECT_EQ(call.find("Set"), std::string::npos) << call;
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {

@@ -67,16 +67,8 @@ void CRecordingInstrument::GetPhaseLock(std::string& text) {
   Call("GetPhaseLock", "");
   CNonLiveInstrument::GetPhaseLock(text);
 }
-void CRecordingInstrument::GetUserFunc(std::string& text, int16_t query) {
-  Call("GetUserFunc", Arg(query));
-  CNonLiveInstrument::GetUserFunc(text, query);
-}
-void CRecordingInstrument::SetUserFunc(std::string name) {
-  Call("SetUserFunc", name);
-  CNonLiveInstrument::SetUserFunc(std::move(name));
-}
-
-#define SFP_RECORD(type, name)                                   \
+// Every setting of the table, recorded alike.
+#define SFP_RECORD_VALUE(type, name)                             \
   void CRecordingInstrument::Set##name(type value) {             \
     Call("Set" #name, Arg(value));                               \
     CNonLiveInstrument::Set##name(value);                        \
@@ -85,5 +77,17 @@ void CRecordingInstrument::SetUserFunc(std::string name) {
     Call("Get" #name, Arg(query));                               \
     return CNonLiveInstrument::Get##name(query);                 \
   }
-SFP_RECORDED_SETTINGS(SFP_RECORD)
-#undef SFP_RECORD
+#define SFP_RECORD_Real(name) SFP_RECORD_VALUE(double, name)
+#define SFP_RECORD_Choice(name) SFP_RECORD_VALUE(int16_t, name)
+#define SFP_RECORD_Integer(name) SFP_RECORD_VALUE(int32_t, name)
+#define SFP_RECORD_Name(name)                                             \
+  void CRecordingInstrument::Get##name(std::string& text, int16_t query) { \
+    Call("Get" #name, Arg(query));                                        \
+    CNonLiveInstrument::Get##name(text, query);                           \
+  }                                                                       \
+  void CRecordingInstrument::Set##name(std::string value) {               \
+    Call("Set" #name, value);                                             \
+    CNonLiveInstrument::Set##name(std::move(value));                      \
+  }
+#define SFP_RECORD_SETTING(Name, Kind, ...) SFP_RECORD_##Kind(Name)
+SFP_SETTINGS(SFP_RECORD_SETTING)

@@ -9,40 +9,6 @@
 
 #include "instrument/nonlive_instrument.h"
 
-// Every setting with a Set and a Get, recorded alike.
-#define SFP_RECORDED_SETTINGS(X) \
-  X(int16_t, TrigSource) \
-  X(int16_t, AmSource) \
-  X(int16_t, FmFunc) \
-  X(int16_t, AmFunc) \
-  X(double, SweepTime) \
-  X(double, StartFreq) \
-  X(double, StopFreq) \
-  X(double, FmFreq) \
-  X(double, AmFreq) \
-  X(int16_t, Func) \
-  X(double, FmDev) \
-  X(double, Freq) \
-  X(double, Ampl) \
-  X(double, Offset) \
-  X(double, DutyCycle) \
-  X(double, AmDepth) \
-  X(int16_t, SweepState) \
-  X(int16_t, SweepSpacing) \
-  X(int16_t, AmState) \
-  X(int16_t, FmState) \
-  X(int16_t, Load) \
-  X(int16_t, BmState) \
-  X(int16_t, BmSource) \
-  X(int32_t, BmCount) \
-  X(double, BmPhase) \
-  X(double, BmRate) \
-  X(int16_t, TrigSlope) \
-  X(double, FskFreq) \
-  X(int16_t, FskState) \
-  X(int16_t, FskSource) \
-  X(double, FskRate)
-
 class CRecordingInstrument : public CNonLiveInstrument {
  public:
   ~CRecordingInstrument() override;
@@ -75,14 +41,10 @@ class CRecordingInstrument : public CNonLiveInstrument {
   void ClearStatus() override;
   void Trigger() override;
   void GetPhaseLock(std::string& text) override;
-  void GetUserFunc(std::string& text, int16_t query) override;
-  void SetUserFunc(std::string name) override;
 
-#define SFP_RECORD(type, name) \
-  void Set##name(type value) override; \
-  type Get##name(int16_t query) override;
-  SFP_RECORDED_SETTINGS(SFP_RECORD)
-#undef SFP_RECORD
+#define SFP_DECLARE_RECORDED_SETTING(Name, Kind, ...) SFP_DECLARE_SETTING(Name, Kind, , override)
+  SFP_SETTINGS(SFP_DECLARE_RECORDED_SETTING)
+#undef SFP_DECLARE_RECORDED_SETTING
 
  private:
   // Records the call and throws the user exception when a failure is due.
