@@ -1,4 +1,5 @@
 #include "instrument/eng_units.h"
+#include "instrument/setting_text.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,11 @@ TEST(EngUnitsText, KeepTheDecimalPointUnderACommaLocale) {
   double last = kUntouched;
   EXPECT_EQ(ReadValueText("2.5M", false, last), 2.5e6);
   EXPECT_EQ(ReadValueText("2,5M", false, last), 2);
+  // Setup files too.
+  const CSetting& ampl = SettingRow(ESetting::kAmpl);
+  EXPECT_EQ(SettingValueText(ampl, {0.25, {}}), "0.25");
+  EXPECT_EQ(ReadSettingValue(ampl, "2.5").m_value->m_number, 2.5);
+  EXPECT_FALSE(ReadSettingValue(ampl, "2,5").m_value);
 }
 
 }  // namespace

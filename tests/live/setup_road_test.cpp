@@ -15,6 +15,8 @@
 #include "app/setup_commands.h"
 #include "framework/win32/file_dialog.h"
 #include "instrument/instrument.h"
+#include "instrument/setting_text.h"
+#include "instrument/user_exception.h"
 #include "instrument/tests/random_setup.h"
 #include "res/resource.h"
 #include "tests/support/live_panel_test.h"
@@ -30,15 +32,15 @@ class CScratchFolder {
   CScratchFolder() {
     char temp[MAX_PATH];
     ::GetTempPathA(sizeof temp, temp);
-    static int made = 0;
-    m_path = std::string(temp) + "sfp-setups-" + std::to_string(::GetCurrentProcessId()) + "-" +
-             std::to_string(++made);
-    ::CreateDirectoryA(m_path.c_str(), nullptr);
+    for (int n = 1; m_path.empty(); ++n) {
+      std::string path = std::string(temp) + "sfp-setups-" + std::to_string(n);
+      if (::CreateDirectoryA(path.c_str(), nullptr)) m_path = path;
+    }
   }
   ~CScratchFolder() {
     for (const std::string& name : Files()) {
-      ::SetFileAttributesA((m_path + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileA((m_path + "\\" + name).c_str());
+      ::SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!::DeleteFileA(File(name).c_str())) ::RemoveDirectoryA(File(name).c_str());
     }
     ::RemoveDirectoryA(m_path.c_str());
   }
@@ -78,8 +80,16 @@ class CScratchFolder {
 class SetupRoad : public CLivePanelTestOf<ID_PANELS_MAIN> {
  protected:
   CInstrument& Instrument() { return *theApp.m_pInstrument; }
+  // Sets each step through the instrument interface; a refused one fails the test.
   void Apply(const std::vector<CSetupStep>& steps) {
-    for (const CSetupStep& step : steps) step.m_row->m_set(Instrument(), step.m_value);
+    for (const CSetupStep& step : steps) {
+      try {
+        step.m_row->m_set(Instrument(), step.m_value);
+      } catch (const CUserException&) {
+        ADD_FAILURE() << "refused: " << SettingCommand(*step.m_row, step.m_value) << ", status "
+                      << Instrument().GetLastStatus();
+      }
+    }
   }
   bool Save(const std::string& path) { return SaveSetupTo(path, [] {}); }
   void Recall(const std::string& path) { RecallSetupFrom(path, [] {}); }
@@ -95,6 +105,7 @@ TEST_F(SetupRoad, TwoHundredRandomSetupsComeBackWhole) {
   for (int round = 0; round < 200; ++round) {
     Instrument().Reset();
     Apply(RandomValidSetup(random));
+    ASSERT_FALSE(HasFailure()) << "round " << round;
     auto held = mainframe.State();
     ASSERT_EQ(held.at("errors"), "0") << "round " << round;
     ASSERT_TRUE(Save(path)) << "round " << round;
