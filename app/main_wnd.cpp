@@ -1,12 +1,17 @@
 #include "app/main_wnd.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/about_dlg.h"
+#include "app/io_log_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
+#include "instrument/io_log.h"
 #include "instrument/user_exception.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
@@ -21,6 +26,7 @@ BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
   ON_COMMAND(ID_SYSTEM_SELFTEST, OnSelfTest)
   ON_COMMAND(ID_SYSTEM_SAVE_SETUP, OnSaveSetup)
   ON_COMMAND(ID_SYSTEM_RECALL_SETUP, OnRecallSetup)
+  ON_COMMAND(ID_SYSTEM_IO_LOG, OnIoLog)
   ON_COMMAND(ID_SYSTEM_EXIT, OnExit)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_INDEX, OnHelpContents)
@@ -65,6 +71,25 @@ const PanelItem* ItemOfPanel(const CPanel& panel) {
 }
 
 CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
+
+std::string WithoutAccessKey(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// "System > Sync": the menu and the item of command `id`, or "" when no item has it.
+std::string MenuPath(HMENU bar, UINT id) {
+  char text[64];
+  for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
+    HMENU menu = ::GetSubMenu(bar, i);
+    if (::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND) <= 0) continue;
+    std::string item = WithoutAccessKey(text);
+    ::GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
+    return WithoutAccessKey(text) + " > " + item;
+  }
+  return {};
+}
 }  // namespace
 
 CMainWnd::CMainWnd() {
@@ -73,6 +98,7 @@ CMainWnd::CMainWnd() {
 }
 
 void CMainWnd::InitMainWindow() {
+  CIoActionScope action("Start-up");
   theApp.FindInstrument();
   RegisterPanels();
   ::ShowWindow(m_hWnd, SW_SHOW);
@@ -176,6 +202,26 @@ void CMainWnd::OnSaveSetup() {
 void CMainWnd::OnRecallSetup() {
   std::string path;
   if (ChooseSetupFile(m_hWnd, false, path)) RecallSetupFrom(path, [this] { RefreshCurrentPanel(); });
+}
+
+void CMainWnd::OnIoLog() {
+  if (m_pIoLog != nullptr) {
+    m_pIoLog->Close();
+    return;
+  }
+  m_pIoLog = CIoLogWnd::Open(this, [this] {
+    m_pIoLog = nullptr;
+    ::CheckMenuItem(::GetMenu(m_hWnd), ID_SYSTEM_IO_LOG, MF_BYCOMMAND | MF_UNCHECKED);
+  });
+  if (m_pIoLog != nullptr) ::CheckMenuItem(::GetMenu(m_hWnd), ID_SYSTEM_IO_LOG, MF_BYCOMMAND | MF_CHECKED);
+}
+
+// A menu command is the operator action of the driver calls it makes.
+LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COMMAND || lParam != 0 || HIWORD(wParam) != 0)
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  CIoActionScope action(MenuPath(::GetMenu(m_hWnd), LOWORD(wParam)));
+  return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 
 void CMainWnd::OnExit() { DestroyWindow(); }

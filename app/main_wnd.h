@@ -6,6 +6,8 @@
 
 #include "framework/win32/frame_wnd.h"
 
+class CIoLogWnd;
+
 class CMainWnd : public CFrameWnd {
   DECLARE_RUNTIME_CLASS(CMainWnd)
 
@@ -19,6 +21,7 @@ class CMainWnd : public CFrameWnd {
   int32_t m_inTimer = 0;
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override;
 
  private:
@@ -27,6 +30,8 @@ class CMainWnd : public CFrameWnd {
   void OnSelfTest();
   void OnSaveSetup();
   void OnRecallSetup();
+  // Opens the I/O log window, or closes it when it is open.
+  void OnIoLog();
   void OnExit();
   void OnHelpContents();
   void OnAbout();
@@ -36,6 +41,8 @@ class CMainWnd : public CFrameWnd {
   void UncheckPanelItems(UINT checkedId);
   // Redraws the current panel from the remembered state.
   void RefreshCurrentPanel();
+
+  CIoLogWnd* m_pIoLog = nullptr;
 
   DECLARE_MESSAGE_MAP(CMainWnd)
 };

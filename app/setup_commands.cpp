@@ -16,12 +16,6 @@ namespace {
 
 CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
 
-std::string Formatted(UINT formatId, const std::string& first, const std::string& second) {
-  std::string format = LoadText(formatId);
-  std::string text(format.size() + first.size() + second.size() + 32, '\0');
-  text.resize(std::snprintf(&text[0], text.size(), format.c_str(), first.c_str(), second.c_str()));
-  return text;
-}
 
 std::string UtcNow() {
   SYSTEMTIME now;
@@ -53,14 +47,14 @@ bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPa
   }
   std::string reason;
   if (WriteWholeFile(path, WriteSetup(TheInstrument(), Origin()), reason)) return true;
-  StandardMessageBox(Formatted(IDS_SETUP_NOT_SAVED, path, reason));
+  StandardMessageBox(LoadFormatted(IDS_SETUP_NOT_SAVED, path, reason));
   return false;
 }
 
 void RecallSetupFrom(const std::string& path, const std::function<void()>& refreshPanel) {
   std::string bytes, reason;
   if (!ReadFileStart(path, kMaxSetupFileSize + 1, bytes, reason)) {
-    StandardMessageBox(Formatted(IDS_SETUP_NOT_READ, path, reason));
+    StandardMessageBox(LoadFormatted(IDS_SETUP_NOT_READ, path, reason));
     return;
   }
   CSetupReading reading = ReadSetup(bytes);
@@ -81,6 +75,6 @@ void RecallSetupFrom(const std::string& path, const std::function<void()>& refre
     refreshPanel();
   }
   if (stopped != nullptr)
-    StandardMessageBox(Formatted(IDS_RECALL_STOPPED, std::to_string(stopped->m_line),
+    StandardMessageBox(LoadFormatted(IDS_RECALL_STOPPED, std::to_string(stopped->m_line),
                                  SettingCommand(*stopped->m_row, stopped->m_value)));
 }

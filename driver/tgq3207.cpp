@@ -1,5 +1,6 @@
 // The eighteen entry points of the driver, over the standard VISA C API.
 #include "tgq3207.h"
+#include "tgq3207_real_text.h"
 
 #include <charconv>
 #include <cstring>
@@ -39,15 +40,6 @@ template <typename Operation>
 ViStatus RunPlain(ViSession vi, Operation operation) {
   if (!FindSession(vi)) return VI_ERROR_INV_SESSION;
   return operation();
-}
-
-// A real as printf's %.15g writes it in the C locale, with a decimal point
-// whatever the locale of the process that loaded the driver.
-std::string RealText(ViReal64 value) {
-  char text[64];
-  std::to_chars_result written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
-  return std::string(text, written.ptr);
 }
 
 std::string WithValue(ViString header, const std::string& value) {
@@ -169,7 +161,7 @@ ViStatus _VI_FUNC tgq3207_cmdInt(ViSession vi, ViString header, ViInt32 value) {
 
 ViStatus _VI_FUNC tgq3207_cmdReal(ViSession vi, ViString header, ViReal64 value) {
   if (header == nullptr) return VI_ERROR_INV_PARAMETER;
-  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, RealText(value))); });
+  return RunDetected(vi, [&] { return WriteLine(vi, WithValue(header, Tgq3207RealText(value))); });
 }
 
 ViStatus _VI_FUNC tgq3207_cmdString_Q(ViSession vi, ViString query, ViInt32 size,

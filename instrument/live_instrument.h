@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "instrument/app_port.h"
 #include "instrument/instrument.h"
+#include "instrument/io_call_text.h"
+#include "instrument/io_log.h"
 #include "tgq3207.h"
 
 class CDriverLibrary;
@@ -59,6 +62,9 @@ class CLiveInstrument : public CInstrument {
   int32_t CallDriver(Entry entry, Args... args);
   template <typename Entry, typename... Args>
   void Guarded(Entry entry, Args... args);
+  // The entry point's name in the driver ("tgq3207_cmdReal").
+  template <typename Entry>
+  const char* EntryName(Entry entry) const;
   // tgq3207_dcl when the library has it; m_busy := 0 in any case.
   bool SendDeviceClear();
 
@@ -91,8 +97,27 @@ int32_t CLiveInstrument::CallDriver(Entry entry, Args... args) {
   if (entry == nullptr) return kStatusMissingEntryPoint;
   auto call = [&] { return static_cast<int32_t>(entry(m_session, args...)); };
   using Call = decltype(call);
-  return AppPort().RunDriverCall(
-      {[](void* context) { return (*static_cast<Call*>(context))(); }, &call});
+  CDriverCall driverCall{[](void* context) { return (*static_cast<Call*>(context))(); }, &call};
+  if (!IoLog().m_enabled) return AppPort().RunDriverCall(driverCall);
+  CIoRecord record;
+  record.m_entry = EntryName(entry);
+  io_call_text::Sent(record, args...);
+  CIoCallClock clock(record);
+  int32_t status = AppPort().RunDriverCall(driverCall);
+  clock.Stop();
+  record.m_status = status;
+  if (status >= 0) io_call_text::Read(record, args...);
+  IoLog().Record(std::move(record));
+  return status;
+}
+
+template <typename Entry>
+const char* CLiveInstrument::EntryName(Entry entry) const {
+#define SFP_ENTRY_NAME(name, type) \
+  if constexpr (std::is_same_v<Entry, type>) if (m_entry.name == entry) return #name;
+  TGQ3207_INSTRUMENT_ENTRY_POINTS(SFP_ENTRY_NAME)
+#undef SFP_ENTRY_NAME
+  return "";
 }
 
 template <typename Entry, typename... Args>

@@ -1,6 +1,7 @@
 #include "panels/panel_dialog.h"
 
 #include "controls/plate_drawing.h"
+#include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
 
@@ -36,6 +37,13 @@ void CPanelDialog::FitMainWindow() {
   ::SetWindowPos(main, nullptr, 0, 0, panel.right - panel.left,
                  frameHeight + (panel.bottom - panel.top),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CPanelDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  std::string action = m_actions.Of(m_hWnd, m_pPanel->m_name, message, wParam, lParam);
+  if (action.empty()) return CDialog::WindowProc(message, wParam, lParam);
+  CIoActionScope scope(std::move(action));
+  return CDialog::WindowProc(message, wParam, lParam);
 }
 
 void CPanelDialog::PostNcDestroy() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win32/dialog.h"
+#include "panels/panel_actions.h"
 
 class CPanel;
 
@@ -23,6 +24,8 @@ class CPanelDialog : public CDialog {
   // Fits the main window to the panel, then the panel's own set-up follows.
   BOOL OnInitDialog() override;
   void PostNcDestroy() override;
+  // Each operator action names the driver calls it makes in the I/O log.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // The paint handler of a panel whose whole background is one colour.
   void PaintBackground(COLORREF colour);
 
@@ -32,4 +35,5 @@ class CPanelDialog : public CDialog {
   void FitMainWindow();
 
   bool m_creating = false;
+  CPanelActions m_actions;
 };

@@ -13,6 +13,7 @@
 #define IDD_BM_PANEL 118
 #define IDD_SWEEP_PANEL 119
 #define IDD_FSK_PANEL 124
+#define IDD_IO_LOG 125
 
 /* The program's version, as the About box and a setup file give it */
 #define SFP_VERSION "A.01.01"
@@ -39,6 +40,7 @@
 #define ID_PANELS_FSK 32785
 #define ID_SYSTEM_SAVE_SETUP 32786
 #define ID_SYSTEM_RECALL_SETUP 32787
+#define ID_SYSTEM_IO_LOG 32788
 #define ID_HELP_INDEX 57666
 
 /* Labels and other controls the code never addresses */
@@ -143,6 +145,15 @@
 #define IDC_FSK_SOURCE 1110
 #define IDC_FSK_TRIG_SOURCE 1111
 #define IDC_FSK_STATE 1112
+
+/* I/O log window */
+#define IDC_IOLOG_CLEAR 1120
+#define IDC_IOLOG_COPY 1121
+#define IDC_IOLOG_COPY_SCRIPT 1122
+#define IDC_IOLOG_SAVE 1123
+#define IDC_IOLOG_TO_FILE 1124
+#define IDC_IOLOG_NOTE 1125
+#define IDC_IOLOG_LIST 1126
 
 /* Strings */
 #define SFP_STRING(id, name, text) enum { name = id };

@@ -1,5 +1,7 @@
 #include "framework/win32/win_app.h"
 
+#include <cstdio>
+
 #include "framework/win32/dialog.h"
 #include "framework/win32/dialog_colors.h"
 
@@ -51,6 +53,13 @@ std::string LoadText(UINT id) {
   HINSTANCE instance = g_app != nullptr ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
   int n = ::LoadStringA(instance, id, buffer, sizeof buffer);
   return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::string LoadFormatted(UINT formatId, const std::string& first, const std::string& second) {
+  std::string format = LoadText(formatId);
+  std::string text(format.size() + first.size() + second.size() + 1, '\0');
+  text.resize(std::snprintf(&text[0], text.size(), format.c_str(), first.c_str(), second.c_str()));
+  return text;
 }
 
 int StandardMessageBox(const std::string& text) {

@@ -1,0 +1,193 @@
+#include "app/io_log_wnd.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/sfp_app.h"
+#include "framework/win32/clipboard.h"
+#include "framework/win32/file_dialog.h"
+#include "framework/win32/whole_file.h"
+#include "instrument/instrument.h"
+#include "instrument/io_log.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CIoLogWnd, CDialog)
+
+BEGIN_MESSAGE_MAP(CIoLogWnd, CDialog)
+  ON_MESSAGE(WM_SIZE, OnSize)
+  ON_MESSAGE(WM_NOTIFY, OnNotify)
+  ON_WM_TIMER()
+  ON_COMMAND(IDC_IOLOG_CLEAR, OnClear)
+  ON_COMMAND(IDC_IOLOG_COPY, OnCopy)
+  ON_COMMAND(IDC_IOLOG_COPY_SCRIPT, OnCopyScript)
+  ON_COMMAND(IDC_IOLOG_SAVE, OnSaveAs)
+  ON_COMMAND(IDC_IOLOG_TO_FILE, OnLogToFile)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr UINT_PTR kRedrawTimer = 1;
+const int kColumnWidths[] = {50, 90, 50, 170, 150, 190, 150, 200};
+const COLORREF kFailedText = RGB(160, 0, 0);
+const COLORREF kFailedBack = RGB(255, 224, 224);
+
+// The place and size the window had when it last closed, for the rest of the run.
+RECT g_lastPlace;
+bool g_placed = false;
+
+
+bool EndsWithCsv(const std::string& path) {
+  return path.size() >= 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".csv") == 0;
+}
+}  // namespace
+
+CIoLogWnd::CIoLogWnd(CWnd* owner, std::function<void()> onClosed)
+    : CDialog(IDD_IO_LOG, owner), m_onClosed(std::move(onClosed)) {}
+
+CIoLogWnd* CIoLogWnd::Open(CWnd* owner, std::function<void()> onClosed) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+  ::InitCommonControlsEx(&classes);
+  auto* window = new CIoLogWnd(owner, std::move(onClosed));
+  if (!window->CDialog::Create()) {
+    delete window;
+    return nullptr;
+  }
+  if (g_placed)
+    ::SetWindowPos(window->m_hWnd, nullptr, g_lastPlace.left, g_lastPlace.top, g_lastPlace.right - g_lastPlace.left,
+                   g_lastPlace.bottom - g_lastPlace.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(window->m_hWnd, SW_SHOW);
+  return window;
+}
+
+void CIoLogWnd::Close() { DestroyWindow(); }
+
+HWND CIoLogWnd::List() const { return ::GetDlgItem(m_hWnd, IDC_IOLOG_LIST); }
+
+BOOL CIoLogWnd::OnInitDialog() {
+  CDialog::OnInitDialog();
+  HWND list = List();
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  for (int i = 0; i < 8; ++i) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(kIoLogColumns[i]);
+    column.cx = kColumnWidths[i];
+    ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+  }
+  Refresh(true);
+  ::SetTimer(m_hWnd, kRedrawTimer, kRedrawMs, nullptr);
+  return TRUE;
+}
+
+// The close box and Escape close the window.
+void CIoLogWnd::OnCancel() { DestroyWindow(); }
+
+void CIoLogWnd::PostNcDestroy() {
+  std::function<void()> onClosed = std::move(m_onClosed);
+  delete this;
+  if (onClosed) onClosed();
+}
+
+LRESULT CIoLogWnd::OnSize(WPARAM, LPARAM lParam) {
+  RECT top = {0, 32, 4, 4};  // the list's top and the margins, in dialog units
+  ::MapDialogRect(m_hWnd, &top);
+  int width = LOWORD(lParam), height = HIWORD(lParam);
+  ::MoveWindow(List(), top.right, top.top, width - 2 * top.right, height - top.top - top.bottom, TRUE);
+  RECT note = {4, 22, 4, 8};
+  ::MapDialogRect(m_hWnd, &note);
+  ::MoveWindow(::GetDlgItem(m_hWnd, IDC_IOLOG_NOTE), note.left, note.top, width - 2 * note.left, note.bottom, TRUE);
+  if (!::IsIconic(m_hWnd) && ::IsWindowVisible(m_hWnd)) {
+    ::GetWindowRect(m_hWnd, &g_lastPlace);
+    g_placed = true;
+  }
+  return 0;
+}
+
+LRESULT CIoLogWnd::OnNotify(WPARAM, LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->idFrom != IDC_IOLOG_LIST) return 0;
+  const auto& records = IoLog().Records();
+  if (header->code == LVN_GETDISPINFOA) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+    if ((item.mask & LVIF_TEXT) && item.iItem >= 0 && static_cast<size_t>(item.iItem) < records.size()) {
+      std::string field = RecordFields(records[item.iItem])[item.iSubItem];
+      lstrcpynA(item.pszText, field.c_str(), item.cchTextMax);
+    }
+    return 0;
+  }
+  if (header->code == NM_CUSTOMDRAW) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    size_t row = draw->nmcd.dwItemSpec;
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && row < records.size() && records[row].m_status < 0) {
+      draw->clrText = kFailedText;
+      draw->clrTextBk = kFailedBack;
+    }
+    return CDRF_DODEFAULT;
+  }
+  return 0;
+}
+
+void CIoLogWnd::OnTimer(UINT_PTR) { Refresh(); }
+
+void CIoLogWnd::Refresh(bool always) {
+  const CIoLog& log = IoLog();
+  if (!always && log.Version() == m_shownVersion) return;
+  m_shownVersion = log.Version();
+  HWND list = List();
+  int count = static_cast<int>(log.Records().size());
+  int last = ListView_GetItemCount(list) - 1;
+  bool followEnd = last < 0 || ListView_IsItemVisible(list, last);
+  ListView_SetItemCountEx(list, count, LVSICF_NOSCROLL);
+  if (followEnd && count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
+  ::InvalidateRect(list, nullptr, FALSE);
+  std::string note;
+  if (theApp.m_pInstrument != nullptr && theApp.m_pInstrument->m_live == 0) note = LoadText(IDS_IO_LOG_NON_LIVE);
+  auto add = [&note](const std::string& part) { note += (note.empty() || part.empty() ? "" : "  ") + part; };
+  add(DroppedLine(log.Dropped()));
+  if (!log.LogFile().empty()) add(LoadFormatted(IDS_IO_LOG_LOGGING, log.LogFile()));
+  ::SetDlgItemTextA(m_hWnd, IDC_IOLOG_NOTE, note.c_str());
+}
+
+std::vector<const CIoRecord*> CIoLogWnd::Rows(bool selectedOnly) const {
+  std::vector<const CIoRecord*> rows;
+  const auto& records = IoLog().Records();
+  if (!selectedOnly) {
+    for (const CIoRecord& record : records) rows.push_back(&record);
+    return rows;
+  }
+  for (int i = ListView_GetNextItem(List(), -1, LVNI_SELECTED); i >= 0;
+       i = ListView_GetNextItem(List(), i, LVNI_SELECTED))
+    if (static_cast<size_t>(i) < records.size()) rows.push_back(&records[i]);
+  return rows;
+}
+
+void CIoLogWnd::OnClear() {
+  IoLog().Clear();
+  Refresh(true);
+}
+
+void CIoLogWnd::OnCopy() { CopyTextToClipboard(m_hWnd, RecordsAsText(Rows(true), 0, false)); }
+
+void CIoLogWnd::OnCopyScript() { CopyTextToClipboard(m_hWnd, RecordsAsScript(Rows(false))); }
+
+void CIoLogWnd::OnSaveAs() {
+  std::string path, reason;
+  if (!ChooseFile(m_hWnd, EFileDialog::kSave, LoadText(IDS_IO_LOG_SAVE_TITLE), LoadText(IDS_IO_LOG_FILTER), "txt",
+                  path))
+    return;
+  const std::vector<const CIoRecord*> rows = Rows(false);
+  uint64_t dropped = IoLog().Dropped();
+  std::string text = EndsWithCsv(path) ? RecordsAsCsv(rows, dropped) : RecordsAsText(rows, dropped);
+  if (!WriteWholeFile(path, text, reason)) StandardMessageBox(LoadFormatted(IDS_IO_LOG_NOT_SAVED, path, reason));
+}
+
+void CIoLogWnd::OnLogToFile() {
+  std::string path, reason;
+  if (!ChooseFile(m_hWnd, EFileDialog::kSave, LoadText(IDS_IO_LOG_FILE_TITLE), LoadText(IDS_IO_LOG_FILTER), "txt",
+                  path))
+    return;
+  if (!IoLog().LogToFile(path, reason)) StandardMessageBox(LoadFormatted(IDS_IO_LOG_NOT_LOGGED, path, reason));
+  Refresh(true);
+}

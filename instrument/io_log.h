@@ -1,0 +1,107 @@
+// The I/O log: every call the program makes to the driver, with when it was
+// made, how long it took, what went out, what came back, its status and the
+// operator action behind it. It keeps the last 10 000 calls from start-up on,
+// whether anyone looks or not, and can append each call to a file as it
+// happens.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+struct CIoRecord {
+  uint64_t m_number = 0;      // 1 for the run's first call
+  std::string m_localTime;    // "15:51:20.123"
+  double m_durationMs = 0;
+  std::string m_action;       // "Main: Frequency Enter"
+  std::string m_entry;        // "tgq3207_cmdReal"
+  std::string m_sent;         // "FREQ 2500000", as the driver writes it
+  std::string m_reply;        // the value a query read
+  int32_t m_status = 0;
+  // A setting command: its header and value, for scripts ("FREQ", "2500000").
+  std::string m_header;
+  std::string m_value;
+};
+
+class CIoLog {
+ public:
+  static constexpr size_t kCapacity = 10000;
+
+  // Keeps the call (numbered on), dropping the oldest beyond the capacity,
+  // and appends it to the log file when there is one.
+  void Record(CIoRecord record);
+  void Clear();
+
+  const std::deque<CIoRecord>& Records() const { return m_records; }
+  uint64_t Dropped() const { return m_dropped; }
+  // Counts every change of the records: a window redraws when it moved.
+  uint64_t Version() const { return m_version; }
+
+  // From now on each call is also appended to `path` and flushed; false with
+  // the reason when the file cannot be opened. An empty path stops it.
+  bool LogToFile(const std::string& path, std::string& reason);
+  const std::string& LogFile() const { return m_filePath; }
+
+  // The operator action that the calls made now belong to.
+  const std::string& Action() const { return m_action; }
+  void SetAction(std::string action) { m_action = std::move(action); }
+
+  // Off, calls are not recorded (the benchmarks compare both).
+  bool m_enabled = true;
+
+ private:
+  std::deque<CIoRecord> m_records;
+  uint64_t m_next = 1;
+  uint64_t m_dropped = 0;
+  uint64_t m_version = 0;
+  std::string m_action;
+  std::string m_filePath;
+  std::FILE* m_file = nullptr;
+};
+
+CIoLog& IoLog();
+
+// Names the operator action for the calls made while it lives; the action
+// before it comes back at its end.
+class CIoActionScope {
+ public:
+  explicit CIoActionScope(std::string action);
+  ~CIoActionScope();
+  CIoActionScope(const CIoActionScope&) = delete;
+  CIoActionScope& operator=(const CIoActionScope&) = delete;
+
+ private:
+  std::string m_previous;
+};
+
+// Stamps a record with the local time it starts and, at Stop, its duration.
+class CIoCallClock {
+ public:
+  explicit CIoCallClock(CIoRecord& record);
+  void Stop();
+
+ private:
+  CIoRecord& m_record;
+  std::chrono::steady_clock::time_point m_start;
+};
+
+// "0x00000000 success", "0xBFFF0015 time-out".
+std::string StatusText(int32_t status);
+
+// The columns of a record, as the list shows them.
+std::vector<std::string> RecordFields(const CIoRecord& record);
+extern const char* const kIoLogColumns[8];
+// The line that says how many calls were dropped ("" when none).
+std::string DroppedLine(uint64_t dropped);
+
+// Records as text: fields separated by tabs, or as CSV (RFC 4180 quoting);
+// CR LF line ends; a file's text begins with the column names and the line
+// of the dropped calls.
+std::string RecordsAsText(const std::vector<const CIoRecord*>& records, uint64_t dropped, bool asFile = true);
+std::string RecordsAsCsv(const std::vector<const CIoRecord*>& records, uint64_t dropped);
+// The setting commands that were sent and taken, in the setup file's form,
+// a setting sent again standing once, where it was sent last.
+std::string RecordsAsScript(const std::vector<const CIoRecord*>& records);

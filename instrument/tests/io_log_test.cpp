@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "instrument/io_log.h"
+#include "instrument/tests/live_fixture.h"
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The log's records from `first` on, without their time and duration.
+Rows LoggedFrom(size_t first) {
+  Rows rows;
+  const auto& records = IoLog().Records();
+  for (size_t i = first; i < records.size(); ++i) {
+    std::vector<std::string> fields = RecordFields(records[i]);
+    fields.erase(fields.begin(), fields.begin() + 3);
+    rows.push_back(fields);
+  }
+  return rows;
+}
+
+class IoLogOfTheLiveInstrument : public LiveInstrumentTest {
+ protected:
+  void SetUp() override {
+    LiveInstrumentTest::SetUp();
+    IoLog().Clear();
+  }
+  void TearDown() override { IoLog().Clear(); }
+};
+
+// Each driver call is one row: the action behind it, the entry point, what
+// went out as the driver writes it, what a query read, the status.
+TEST_F(IoLogOfTheLiveInstrument, EachCallIsOneRowWithItsActionSentReplyAndStatus) {
+  {
+    CIoActionScope action("Main: Frequency Enter");
+    m_instrument->SetFreq(2.5e6);
+    m_driver.Answer(Real(2.5e6));
+    m_instrument->GetFreq(1);
+    m_driver.Answer(Text("SQU"));
+    m_instrument->GetFunc(1);
+  }
+  CIoActionScope action("AM: Depth arrow up");
+  m_instrument->SetTrigSource(4);
+  m_instrument->SetBmCount(12);
+  m_driver.Answer(Number(1));
+  m_instrument->GetAmState(1);
+  m_driver.Fail(VI_ERROR_TMO);
+  EXPECT_THROW(m_instrument->SetAmpl(0.25), CUserException);
+  m_driver.Fail(static_cast<int32_t>(0xBFFC0D07u));
+  EXPECT_THROW(m_instrument->GetOffset(1), CUserException);
+  m_driver.Answer(CDriverAnswer{0, "-222,\"Data out of range\""});
+  int32_t code = 0;
+  std::string message;
+  m_instrument->ErrorQuery(code, message);
+  EXPECT_EQ(LoggedFrom(0),
+            (Rows{{"Main: Frequency Enter", "tgq3207_cmdReal", "FREQ 2500000", "", "0x00000000 success"},
+                  {"Main: Frequency Enter", "tgq3207_cmdReal64_Q", "FREQ?", "2500000", "0x00000000 success"},
+                  {"Main: Frequency Enter", "tgq3207_cmdString_Q", "FUNC?", "SQU", "0x00000000 success"},
+                  {"AM: Depth arrow up", "tgq3207_cmd", "TRIG:SOUR TTLT1", "", "0x00000000 success"},
+                  {"AM: Depth arrow up", "tgq3207_cmdInt", "BM:NCYC 12", "", "0x00000000 success"},
+                  {"AM: Depth arrow up", "tgq3207_cmdInt16_Q", "AM:STAT?", "1", "0x00000000 success"},
+                  {"AM: Depth arrow up", "tgq3207_cmdReal", "VOLT:UNIT VPP;:VOLT 0.25", "", "0xBFFF0015 time-out"},
+                  {"AM: Depth arrow up", "tgq3207_cmdReal64_Q", "VOLT:OFFS?", "", "0xBFFC0D07 instrument reports errors"},
+                  {"AM: Depth arrow up", "tgq3207_error_query", "", "0,-222,\"Data out of range\"", "0x00000000 success"}}));
+  EXPECT_EQ(IoLog().Records().front().m_number + 8, IoLog().Records().back().m_number);
+}
+
+TEST_F(IoLogOfTheLiveInstrument, KeepsTheLastTenThousandCallsAndCountsTheRest) {
+  for (int i = 0; i < 10001; ++i) m_instrument->SetFreq(1000 + i);
+  EXPECT_EQ(IoLog().Records().size(), 10000u);
+  EXPECT_EQ(IoLog().Dropped(), 1u);
+  EXPECT_EQ(IoLog().Records().front().m_sent, "FREQ 1001");
+  EXPECT_EQ(DroppedLine(IoLog().Dropped()), "1 earlier calls dropped: the log keeps the last 10000");
+  std::vector<const CIoRecord*> last = {&IoLog().Records().back()};
+  std::string text = RecordsAsText(last, IoLog().Dropped());
+  EXPECT_EQ(text.substr(0, text.find("\r\n", text.find("\r\n") + 2) + 2),
+            "No.\tTime\tms\tAction\tEntry point\tSent\tReply\tStatus\r\n"
+            "1 earlier calls dropped: the log keeps the last 10000\r\n");
+  EXPECT_NE(text.find("\ttgq3207_cmdReal\tFREQ 11000\t\t0x00000000 success\r\n"), std::string::npos);
+  IoLog().m_enabled = false;
+  m_instrument->SetFreq(5);
+  IoLog().m_enabled = true;
+  EXPECT_EQ(IoLog().Records().back().m_sent, "FREQ 11000");
+}
+
+TEST_F(IoLogOfTheLiveInstrument, CsvQuotesAReplyWithACommaAndAQuote) {
+  m_driver.Answer(Text("-222,\"Data out of range\""));
+  std::string text;
+  m_instrument->GetUserFunc(text, 1);
+  std::vector<const CIoRecord*> rows = {&IoLog().Records().back()};
+  std::string csv = RecordsAsCsv(rows, 0);
+  EXPECT_NE(csv.find(",tgq3207_cmdString_Q,FUNC:USER?,\"-222,\"\"Data out of range\"\"\",0x00000000 success\r\n"),
+            std::string::npos)
+      << csv;
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "No.,Time,ms,Action,Entry point,Sent,Reply,Status");
+}
+
+// The setting commands that went out and were taken, in a setup's words; a
+// setting sent again stands once, where it was sent last.
+TEST_F(IoLogOfTheLiveInstrument, TheScriptHoldsTheSettingCommandsSent) {
+  m_instrument->SetFunc(kFuncSqu);
+  m_instrument->SetFreq(2.5e6);
+  m_driver.Answer(Real(2.5e6));
+  m_instrument->GetFreq(1);
+  m_instrument->SetAmpl(0.1 + 0.2);
+  m_driver.Fail(VI_ERROR_TMO);
+  EXPECT_THROW(m_instrument->SetOffset(1), CUserException);
+  m_instrument->SetBmCount(0);
+  m_instrument->SetFreq(3e3);
+  m_instrument->ClearStatus();
+  std::vector<const CIoRecord*> rows;
+  for (const CIoRecord& record : IoLog().Records()) rows.push_back(&record);
+  EXPECT_EQ(RecordsAsScript(rows),
+            "# TG Q3207 setup\r\n# from the I/O log\r\n"
+            "FUNC SQU\r\nVOLT:UNIT VPP;:VOLT 0.30000000000000004\r\nBM:NCYC INF\r\nFREQ 3000\r\n");
+}
+
+}  // namespace
