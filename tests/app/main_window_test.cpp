@@ -62,6 +62,7 @@ TEST(MainWindow, IsCreatedHiddenCentredWithItsCaptionStyleAndMenu) {
        {"Self &Test", 32771},
        {"Sa&ve Setup...", 32786},
        {"Re&call Setup...", 32787},
+       {"&I/O Log", 32788},
        {"", 0},
        {"E&xit", 32773}},
       {{"&Main Panel", 32777},
@@ -293,6 +294,39 @@ TEST(SystemMenu, SetupsAreSavedAndRecalledOnTheInMemoryInstrument) {
   ASSERT_EQ(boxes.m_boxes.size(), 1u);
   EXPECT_EQ(boxes.m_boxes[0].text.rfind("Setup not recalled: " + path + ": ", 0), 0u) << boxes.m_boxes[0].text;
   for (const std::string& call : instrument->Take()) EXPECT_EQ(call.find("Set"), std::string::npos) << call;
+}
+
+// The I/O log window is owned by the main window, resizable, outside the panel
+// protocol, checked in the menu while it is open, and opens again where it was.
+TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CPanel* shown = theApp.m_pCurrentPanel;
+  app.Command(ID_SYSTEM_IO_LOG);
+  HWND log = ::FindWindowA(nullptr, "I/O Log");
+  ASSERT_NE(log, nullptr);
+  EXPECT_TRUE(app.IsChecked(ID_SYSTEM_IO_LOG));
+  EXPECT_EQ(::GetWindow(log, GW_OWNER), app.Main());
+  EXPECT_TRUE(::GetWindowLongA(log, GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_EQ(theApp.m_pCurrentPanel, shown);
+  EXPECT_EQ(TextOf(log, IDC_IOLOG_NOTE),
+            "Non-live: there is no instrument, so no driver calls are made and none are logged.");
+  ::SetWindowPos(log, nullptr, 20, 30, 600, 300, SWP_NOZORDER);
+  RECT placed;
+  ::GetWindowRect(log, &placed);
+  ::SendMessageA(log, WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(::IsWindow(log));
+  EXPECT_FALSE(app.IsChecked(ID_SYSTEM_IO_LOG));
+  app.Command(ID_SYSTEM_IO_LOG);
+  log = ::FindWindowA(nullptr, "I/O Log");
+  ASSERT_NE(log, nullptr);
+  RECT again;
+  ::GetWindowRect(log, &again);
+  EXPECT_TRUE(::EqualRect(&placed, &again));
+  app.Command(ID_SYSTEM_IO_LOG);
+  EXPECT_FALSE(::IsWindow(log));
+  EXPECT_FALSE(app.IsChecked(ID_SYSTEM_IO_LOG));
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {

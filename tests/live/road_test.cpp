@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/support/panel_driver.h"
 #include "tests/live/live_road.h"
+#include "tests/support/logged_calls.h"
 
 namespace {
 
@@ -51,7 +52,12 @@ INSTANTIATE_TEST_SUITE_P(Replies, LiveRoadOverEachLink,
                                            "largest-piece 7\n"));
 
 TEST_P(LiveRoadOverEachLink, TypedFrequencyIsSentThenReadBackAndShown) {
+  CLoggedCalls logged;
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(logged.Lines(),
+            (Lines{"Main: Frequency Enter | tgq3207_cmdReal | FREQ 2500000 |  | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | FREQ? | 2500000 | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | PULS:DCYC? | 50 | 0x00000000 success"}));
   EXPECT_EQ(mainframe.Traffic(),
             (Lines{Write("FREQ 2500000"), StatusByte(0),
                    Write("FREQ?"), Read("+2.50000000000000E+06"), StatusByte(0),
@@ -67,7 +73,15 @@ TEST_F(LiveRoad, ARefusedValueShowsTheInstrumentsErrorThenWhatItKept) {
   ChooseItem(panel, IDC_MAIN_FUNC, 2);
   ASSERT_EQ(mainframe.StateOf("func"), "2");
   mainframe.ClearTraffic();
+  CLoggedCalls logged;
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(logged.Lines(),
+            (Lines{"Main: Frequency Enter | tgq3207_cmdReal | FREQ 2500000 |  | 0xBFFC0D07 instrument reports errors",
+                   "Main: Frequency Enter | tgq3207_dcl |  |  | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_error_query |  | -222,Data out of range | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_error_query |  | 0,No error | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | FREQ? | 1000 | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | PULS:DCYC? | 50 | 0x00000000 success"}));
   ASSERT_EQ(boxes.m_boxes.size(), 1u);
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
   EXPECT_EQ(boxes.m_boxes[0].text, "Instrument reports error: -222  Data out of range");
@@ -110,7 +124,13 @@ TEST_F(LiveRoad, EveryQueuedErrorGetsItsOwnBoxOldestFirst) {
 }
 
 TEST_F(LiveRoadWithTimeOut, ATimedOutCommandShowsTimeOutAfterADeviceClear) {
+  CLoggedCalls logged;
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(logged.Lines(),
+            (Lines{"Main: Frequency Enter | tgq3207_cmdReal | FREQ 2500000 |  | 0xBFFF0015 time-out",
+                   "Main: Frequency Enter | tgq3207_dcl |  |  | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | FREQ? | 1000 | 0x00000000 success",
+                   "Main: Frequency Enter | tgq3207_cmdReal64_Q | PULS:DCYC? | 50 | 0x00000000 success"}));
   ASSERT_EQ(boxes.Texts(), Lines{"Time Out !"});
   EXPECT_EQ(boxes.m_boxes[0].caption, "TG Q3207 SFP");
   EXPECT_TRUE(boxes.m_boxes[0].hasIcon);

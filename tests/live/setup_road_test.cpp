@@ -13,6 +13,7 @@
 
 #include "app/sfp_app.h"
 #include "app/setup_commands.h"
+#include "framework/win32/clipboard.h"
 #include "framework/win32/file_dialog.h"
 #include "instrument/instrument.h"
 #include "instrument/setting_text.h"
@@ -163,6 +164,27 @@ TEST_F(SetupRoad, ARefusedSettingStopsTheRecallAndNamesItsLine) {
   EXPECT_EQ(mainframe.StateOf("func"), "2");
   EXPECT_EQ(mainframe.StateOf("offset"), "0");
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
+}
+
+// What the operator did by hand, copied from the I/O log as a script, is
+// replayed by a recall.
+TEST_F(SetupRoad, TheIoLogsScriptOfAChangeByHandIsRecalledWhole) {
+  app.Command(ID_SYSTEM_IO_LOG);
+  HWND log = ::FindWindowA(nullptr, "I/O Log");
+  ASSERT_NE(log, nullptr);
+  ClickButton(log, IDC_IOLOG_CLEAR);
+  ChooseItem(panel, IDC_MAIN_FUNC, 1);
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EnterValue(panel, IDC_MAIN_OFFSET, "-1.25");
+  ClickButton(log, IDC_IOLOG_COPY_SCRIPT);
+  std::string script = ClipboardText(log);
+  EXPECT_EQ(script, "# TG Q3207 setup\r\n# from the I/O log\r\nFUNC SQU\r\nFREQ 2500000\r\nVOLT:OFFS -1.25\r\n");
+  auto held = mainframe.State();
+  folder.Write("by-hand.scpi", script);
+  Instrument().Reset();
+  Recall(folder.File("by-hand.scpi"));
+  EXPECT_EQ(mainframe.State(), held);
+  EXPECT_TRUE(boxes.m_boxes.empty());
 }
 
 struct CSaveFailure {
