@@ -1,6 +1,6 @@
 // How long the main window leaves a message unanswered while the instrument
 // is slow: System > Sync on a Q3207 that takes 40 ms over every write and
-// read, and one frequency change on a Q3207 that answers nothing within the
+// read (also with the I/O log window open and filling), and one frequency change on a Q3207 that answers nothing within the
 // 5 s time-out. A thread of the bench sends the window WM_NULL every 2 ms and
 // keeps the longest wait for an answer; the figure is the median over the
 // runs, beside how long the operation took, which a window that made the
@@ -59,13 +59,16 @@ int main(int argc, char** argv) {
   CSimulatedMainframe mainframe((std::string(kSimulatedQ3207) + "delay-ms 40\n").c_str());
   if (!mainframe.IsLoaded()) return BenchFailed("responsiveness_bench", "the simulated VISA32.DLL is not on the search path");
 
-  CRuns sync;
+  CRuns sync, syncLogged;
   {
     CBoxWatcher boxes;
     CAppFixture app;
     if (!StartLive(app)) return BenchFailed("responsiveness_bench", "the program did not start live");
     for (int run = 0; run < kSyncRuns; ++run)
       TimeRun(app.Main(), sync, [&] { app.Command(ID_SYSTEM_SYNC); });
+    app.Command(ID_SYSTEM_IO_LOG);
+    for (int run = 0; run < kSyncRuns; ++run)
+      TimeRun(app.Main(), syncLogged, [&] { app.Command(ID_SYSTEM_SYNC); });
     if (!boxes.m_boxes.empty()) return BenchFailed("responsiveness_bench", "a Sync showed a box");
   }
 
@@ -90,6 +93,7 @@ int main(int argc, char** argv) {
   }
 
   Print("longest unanswered, Sync, 40 ms per I/O", sync, "the Sync");
+  Print("the same with the I/O log window open", syncLogged, "the Sync");
   Print("longest unanswered, change timing out", timeOut, "the change, 2 calls");
   return 0;
 }

@@ -53,3 +53,26 @@ template <typename... Args>
 void Read(CIoRecord&, Args...) {}
 
 }  // namespace io_call_text
+
+// The record of one driver call: what it sends and when it starts at
+// construction, its status, reply and duration at Finish, which keeps it in
+// the log.
+class CIoCapture {
+ public:
+  template <typename... Args>
+  explicit CIoCapture(const char* entry, Args... args) : m_clock(m_record) {
+    m_record.m_entry = entry;
+    io_call_text::Sent(m_record, args...);
+  }
+  template <typename... Args>
+  void Finish(int32_t status, Args... args) {
+    m_clock.Stop();
+    m_record.m_status = status;
+    if (status >= 0) io_call_text::Read(m_record, args...);
+    IoLog().Record(std::move(m_record));
+  }
+
+ private:
+  CIoRecord m_record;
+  CIoCallClock m_clock;
+};

@@ -99,15 +99,9 @@ int32_t CLiveInstrument::CallDriver(Entry entry, Args... args) {
   using Call = decltype(call);
   CDriverCall driverCall{[](void* context) { return (*static_cast<Call*>(context))(); }, &call};
   if (!IoLog().m_enabled) return AppPort().RunDriverCall(driverCall);
-  CIoRecord record;
-  record.m_entry = EntryName(entry);
-  io_call_text::Sent(record, args...);
-  CIoCallClock clock(record);
+  CIoCapture capture(EntryName(entry), args...);
   int32_t status = AppPort().RunDriverCall(driverCall);
-  clock.Stop();
-  record.m_status = status;
-  if (status >= 0) io_call_text::Read(record, args...);
-  IoLog().Record(std::move(record));
+  capture.Finish(status, args...);
   return status;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,34 @@ TEST_F(IoLogOfTheLiveInstrument, CsvQuotesAReplyWithACommaAndAQuote) {
             std::string::npos)
       << csv;
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "No.,Time,ms,Action,Entry point,Sent,Reply,Status");
+}
+
+// Logged to a file, each call is there as soon as it has been made.
+TEST_F(IoLogOfTheLiveInstrument, LoggedToAFileEachCallIsWrittenAsItHappens) {
+  const std::string path = ::testing::TempDir() + "sfp-io-log.txt";
+  std::remove(path.c_str());
+  std::string reason;
+  ASSERT_TRUE(IoLog().LogToFile(path, reason)) << reason;
+  m_instrument->SetFreq(2.5e6);
+  auto contents = [&path] {
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+      for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+      std::fclose(file);
+    }
+    return text;
+  };
+  std::string first = contents();
+  EXPECT_NE(first.find("\ttgq3207_cmdReal\tFREQ 2500000\t\t0x00000000 success\r\n"), std::string::npos) << first;
+  m_instrument->ClearStatus();
+  ASSERT_TRUE(IoLog().LogToFile("", reason));
+  m_instrument->SetFreq(3e3);
+  std::string second = contents();
+  EXPECT_EQ(second.rfind(first, 0), 0u);
+  EXPECT_NE(second.find("\ttgq3207_statEvenClr\t"), std::string::npos);
+  EXPECT_EQ(second.find("FREQ 3000"), std::string::npos);
+  EXPECT_FALSE(IoLog().LogToFile(::testing::TempDir() + "no/such/folder/log.txt", reason));
+  std::remove(path.c_str());
 }
 
 // The setting commands that went out and were taken, in a setup's words; a

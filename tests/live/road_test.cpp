@@ -2,6 +2,7 @@
 // DLL and the simulated VISA, with the program found by its real discovery.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,41 @@ TEST_F(LiveRoad, EveryQueuedErrorGetsItsOwnBoxOldestFirst) {
                                   "Instrument reports error: -350  Queue overflow"}));
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "3 kHz");  // the value itself was taken
   EXPECT_EQ(mainframe.StateOf("freq"), "3000");
+}
+
+struct CActionCase {
+  UINT m_panelCommand;  // 0: the action is a menu command
+  std::function<void(CAppFixture&, HWND)> m_act;
+  const char* m_action;
+};
+
+// Every call an operator action makes carries the action's name in the I/O
+// log: the panel, the control's label and what was done with it.
+TEST_F(LiveRoad, EachOperatorActionNamesItsCallsInTheLog) {
+  const CActionCase cases[] = {
+      {ID_PANELS_AM, [](CAppFixture&, HWND p) { SpinAndRelease(p, IDC_AM_DEPTH_SPIN, true); }, "AM: Depth arrow up"},
+      {ID_PANELS_AM, [](CAppFixture&, HWND p) { ClickButton(p, IDC_AM_STATE); }, "AM: State click"},
+      {ID_PANELS_BM, [](CAppFixture&, HWND p) { SpinAndRelease(p, IDC_BM_COUNT_SPIN, false); }, "BM: Count arrow down"},
+      {ID_PANELS_SWEEP, [](CAppFixture&, HWND p) { ChooseItem(p, IDC_SWEEP_SPACING, 1); }, "Sweep: Spacing choice"},
+      {ID_PANELS_FSK, [](CAppFixture&, HWND p) { EnterValue(p, IDC_FSK_RATE, "20"); }, "FSK: Hop Rate Enter"},
+      {ID_PANELS_STATUS, [](CAppFixture&, HWND p) { ClickButton(p, IDC_STAT_CLEAR); }, "Status: Clear Status"},
+      {ID_PANELS_MAIN,
+       [](CAppFixture&, HWND p) {
+         CAltKeyHeld alt;
+         FocusOn(p, IDC_MAIN_FREQ);
+       },
+       "Main: Frequency Alt read"},
+      {0, [](CAppFixture& a, HWND) { a.Command(ID_SYSTEM_SELFTEST); }, "System > Self Test"},
+  };
+  for (const CActionCase& c : cases) {
+    SCOPED_TRACE(c.m_action);
+    if (c.m_panelCommand != 0) app.Command(c.m_panelCommand);
+    CLoggedCalls logged;
+    c.m_act(app, app.Panel());
+    Lines calls = logged.Lines();
+    ASSERT_FALSE(calls.empty());
+    for (const std::string& call : calls) EXPECT_EQ(call.substr(0, call.find(" | ")), c.m_action) << call;
+  }
 }
 
 TEST_F(LiveRoadWithTimeOut, ATimedOutCommandShowsTimeOutAfterADeviceClear) {
