@@ -28,7 +28,7 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr UINT_PTR kRedrawTimer = 1;
-const int kColumnWidths[] = {50, 90, 50, 170, 150, 190, 150, 200};
+const int kColumnWidths[] = {45, 85, 45, 150, 150, 150, 110, 175};
 const COLORREF kFailedText = RGB(160, 0, 0);
 const COLORREF kFailedBack = RGB(255, 224, 224);
 
