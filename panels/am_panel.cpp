@@ -14,10 +14,10 @@ void CAmplDlg::AddSettings() {
   AddCombo(IDC_AM_SOURCE, &CInstrument::GetAmSource, &CInstrument::SetAmSource);
   AddNumber(IDC_AM_FREQ, IDC_AM_FREQ_SPIN, "Hz", 100, &CInstrument::GetAmFreq,
             &CInstrument::SetAmFreq)
-      .Limits(0.01, 20000);
+      .Limits(ESetting::kAmFreq);
   AddNumber(IDC_AM_DEPTH, IDC_AM_DEPTH_SPIN, "%", 100, &CInstrument::GetAmDepth,
             &CInstrument::SetAmDepth)
-      .Limits(0, 120)
+      .Limits(ESetting::kAmDepth)
       .FixedStep(1);
   AddModeState(IDC_AM_STATE, &CInstrument::GetAmState, &CInstrument::SetAmState);
   AddUserName(IDC_AM_USER, IDC_AM_USER_SPIN);

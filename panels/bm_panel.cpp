@@ -28,11 +28,11 @@ void CBurstDlg::AddSettings() {
                                                 refreshCarrier));
   AddNumber(IDC_BM_PHASE, IDC_BM_PHASE_SPIN, "Deg", 0, &CInstrument::GetBmPhase,
             &CInstrument::SetBmPhase)
-      .Limits(-360, 360)
+      .Limits(ESetting::kBmPhase)
       .FixedStep(1);
   AddNumber(IDC_BM_RATE, IDC_BM_RATE_SPIN, "Hz", 100, &CInstrument::GetBmRate,
             &CInstrument::SetBmRate)
-      .Limits(0.01, 50000);
+      .Limits(ESetting::kBmRate);
   AddModeState(IDC_BM_STATE, &CInstrument::GetBmState, &CInstrument::SetBmState)
       .AfterSetFailure(refreshCarrier);
   AddTriggerSlope(IDC_BM_SLOPE);

@@ -9,10 +9,11 @@
 
 namespace {
 const int kAllowInf = 16;
-const double kMaxCycles = 50000;
 // Any count above this one is infinite for the instrument; it is the largest
 // value that Enter sends.
 const double kInfiniteCount = 50001;
+
+double MaxCycles() { return SettingRow(ESetting::kBmCount).m_max; }
 
 // Toward zero; a value below the range of the interface's count stays below 1,
 // that is infinite, instead of overflowing.
@@ -55,9 +56,9 @@ double CBurstCountSetting::Limited(double typed) const {
 // Up from 50000 is INF, and INF stays INF; down from INF is 50000, and 1 stays 1.
 double CBurstCountSetting::Stepped(double v, bool up) const {
   if (up) {
-    if (v > kInfiniteCount) v = kMaxCycles;
+    if (v > kInfiniteCount) v = MaxCycles();
     v += 1;
-    if (v > kMaxCycles) v = kInfiniteValue;
+    if (v > MaxCycles()) v = kInfiniteValue;
   } else {
     if (v > kInfiniteCount) v = kInfiniteCount;
     v -= 1;

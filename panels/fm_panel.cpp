@@ -14,10 +14,10 @@ void CFreqDlg::AddSettings() {
   AddCombo(IDC_FM_FUNC, &CInstrument::GetFmFunc, &CInstrument::SetFmFunc);
   CNumericSetting& freq = AddNumber(IDC_FM_FREQ, IDC_FM_FREQ_SPIN, "Hz", 100,
                                     &CInstrument::GetFmFreq, &CInstrument::SetFmFreq)
-                              .Limits(0.01, 10000);
+                              .Limits(ESetting::kFmFreq);
   CNumericSetting& dev = AddNumber(IDC_FM_DEV, IDC_FM_DEV_SPIN, "Hz", 100, &CInstrument::GetFmDev,
                                    &CInstrument::SetFmDev)
-                             .Limits(0.01, 7500000);
+                             .Limits(ESetting::kFmDev);
   CToggleSetting& state =
       AddToggle(IDC_FM_STATE, IDS_OFF, IDS_ON, &CInstrument::GetFmState, &CInstrument::SetFmState);
   // Switching FM on may have switched the other modes off; the modulating

@@ -15,9 +15,9 @@ void CFskDlg::AddSettings() {
       .Translate(&ExternalOrTtlIndex, &ExternalOrTtlSource);
   AddNumber(IDC_FSK_FREQ, IDC_FSK_FREQ_SPIN, "Hz", 100, &CInstrument::GetFskFreq,
             &CInstrument::SetFskFreq)
-      .Limits(0.01, 15000000);
+      .Limits(ESetting::kFskFreq);
   AddNumber(IDC_FSK_RATE, IDC_FSK_RATE_SPIN, "Hz", 10, &CInstrument::GetFskRate,
             &CInstrument::SetFskRate)
-      .Limits(0.01, 50000);
+      .Limits(ESetting::kFskRate);
   AddModeState(IDC_FSK_STATE, &CInstrument::GetFskState, &CInstrument::SetFskState);
 }

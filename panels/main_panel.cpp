@@ -63,7 +63,7 @@ void CPan1Dlg::AddSettings() {
   CComboSetting& function = AddCombo(IDC_MAIN_FUNC, &CInstrument::GetFunc, &CInstrument::SetFunc);
   m_pFreqField = &AddNumber(IDC_MAIN_FREQ, IDC_MAIN_FREQ_SPIN, "Hz", 1000,
                             &CInstrument::GetFreq, &CInstrument::SetFreq)
-                      .Limits(0.0001, 15000000);
+                      .Limits(ESetting::kFreq);
   auto byLoad = [this](CLimits at50Ohms, CLimits atInfinity) {
     return [this, at50Ohms, atInfinity] { return m_pLoadToggle->State() ? at50Ohms : atInfinity; };
   };
@@ -78,7 +78,7 @@ void CPan1Dlg::AddSettings() {
                         .ZeroBand();
   m_pDutyField = &AddNumber(IDC_MAIN_DUTY, IDC_MAIN_DUTY_SPIN, "%", 50,
                             &CInstrument::GetDutyCycle, &CInstrument::SetDutyCycle)
-                      .Limits(20, 80)
+                      .Limits(ESetting::kDutyCycle)
                       .MinimumTestedFirst()
                       .FixedStep(1);
   m_pLoadToggle = &AddToggle(IDC_MAIN_LOAD, IDS_LOAD_INFINITY, IDS_LOAD_50_OHMS,

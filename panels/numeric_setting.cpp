@@ -53,6 +53,11 @@ CNumericSetting& CNumericSetting::Limits(double min, double max) {
   return *this;
 }
 
+CNumericSetting& CNumericSetting::Limits(ESetting setting) {
+  const CSetting& row = SettingRow(setting);
+  return Limits(row.m_min, row.m_max);
+}
+
 CNumericSetting& CNumericSetting::Limits(std::function<CLimits()> limits) {
   m_limits = std::move(limits);
   return *this;

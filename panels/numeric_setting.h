@@ -2,6 +2,8 @@
 // the step of its arrows, and the other fields read again after it is set.
 #pragma once
 
+#include "instrument/setting_table.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -57,6 +59,8 @@ class CNumericSetting : public CNumericFieldSetting {
   // Settings of the field's table row; decade step and maximum tested first
   // unless changed.
   CNumericSetting& Limits(double min, double max);
+  // The instrument's absolute range of the setting, from the table of settings.
+  CNumericSetting& Limits(ESetting setting);
   CNumericSetting& Limits(std::function<CLimits()> limits);
   CNumericSetting& MinimumTestedFirst();
   CNumericSetting& FixedStep(double step);

@@ -14,13 +14,13 @@ void CSweepDlg::AddSettings() {
   AddCombo(IDC_SWEEP_TRIG_SOURCE, &CInstrument::GetTrigSource, &CInstrument::SetTrigSource);
   AddNumber(IDC_SWEEP_START, IDC_SWEEP_START_SPIN, "Hz", 100, &CInstrument::GetStartFreq,
             &CInstrument::SetStartFreq)
-      .Limits(0.01, 15000000);
+      .Limits(ESetting::kStartFreq);
   AddNumber(IDC_SWEEP_STOP, IDC_SWEEP_STOP_SPIN, "Hz", 1000, &CInstrument::GetStopFreq,
             &CInstrument::SetStopFreq)
-      .Limits(0.01, 15000000);
+      .Limits(ESetting::kStopFreq);
   AddNumber(IDC_SWEEP_TIME, IDC_SWEEP_TIME_SPIN, "S", 1, &CInstrument::GetSweepTime,
             &CInstrument::SetSweepTime)
-      .Limits(0.001, 500);
+      .Limits(ESetting::kSweepTime);
   AddModeState(IDC_SWEEP_STATE, &CInstrument::GetSweepState, &CInstrument::SetSweepState);
   AddTriggerSlope(IDC_SWEEP_SLOPE);
   AddCommandButton(IDC_SWEEP_BUS_TRIGGER, &CInstrument::Trigger);
