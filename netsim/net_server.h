@@ -16,7 +16,7 @@
 #include "netsim/message_assembler.h"
 #include "netsim/net_instrument.h"
 #include "netsim/net_options.h"
-#include "netsim/socket_io.h"
+#include "sockets/socket_io.h"
 
 namespace tgqnet {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "netsim/socket_io.h"
+#include "sockets/socket_io.h"
 #include "visa-sim/visa/reply_reader.h"
 #include "visa-sim/visa/session_target.h"
 

@@ -1,4 +1,4 @@
-#include "netsim/socket_io.h"
+#include "sockets/socket_io.h"
 
 #ifdef _WIN32
 #include <winsock2.h>
