@@ -26,10 +26,6 @@ class CSfpAppPort : public CAppPort {
   }
   void BeginWaitCursor() override { ::BeginWaitCursor(); }
   void EndWaitCursor() override { ::EndWaitCursor(); }
-  int32_t Slot() override { return theApp.GetSlot(); }
-  int32_t LogicalAddress() override { return theApp.GetLogicalAddress(); }
-  std::string ResourceName() override { return theApp.GetRsrcName(); }
-  uint16_t IntfType() override { return theApp.GetIntfType(); }
   // Paint, timer 1 and other programs' messages go on meanwhile; the
   // operator's input waits in the queue.
   int32_t RunDriverCall(const CDriverCall& call) override {

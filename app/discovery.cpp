@@ -70,7 +70,8 @@ void CSfpApp::OpenDriver(const std::string& name) {
     return;
   }
   m_activeColor = RGB(0, 255, 0);
-  m_pInstrument = new CLiveInstrument(*session, m_driverLibrary.get());
+  m_pInstrument = new CLiveInstrument(*session, m_driverLibrary.get(),
+                                      CDiscoveryRecord{m_rsrcName, m_slot, m_logicalAddress, m_intfType});
   EndWaitCursor();
 }
 

@@ -24,10 +24,6 @@ class CQuietPort : public CAppPort {
   void StartErrorTimer(unsigned) override {}
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
-  int32_t Slot() override { return -1; }
-  int32_t LogicalAddress() override { return -1; }
-  std::string ResourceName() override { return ""; }
-  uint16_t IntfType() override { return 0; }
 
   CInstrument* m_instrument = nullptr;
 };

@@ -1,8 +1,7 @@
 // What the instrument layer needs of the application, without knowing windows:
 // the instrument object of the run, the string table, the operator's message
-// boxes and beep, timer 1 of the main window, the wait cursor, the record of
-// where discovery found the instrument, and where driver calls run. The
-// application implements it.
+// boxes and beep, timer 1 of the main window, the wait cursor, and where
+// driver calls run. The application implements it.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +16,7 @@ struct CDriverCall {
   int32_t Run() const { return m_run(m_context); }
 };
 
+// Where discovery found the instrument.
 struct CDiscoveryRecord {
   std::string m_rsrcName;
   int32_t m_slot = -1;
@@ -37,11 +37,6 @@ class CAppPort {
   virtual void StartErrorTimer(unsigned periodMs) = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
-  // The discovery record as the application's accessors answer it.
-  virtual int32_t Slot() = 0;
-  virtual int32_t LogicalAddress() = 0;
-  virtual std::string ResourceName() = 0;
-  virtual uint16_t IntfType() = 0;
   // Makes the driver call and returns its status. The application makes it
   // on a worker thread and keeps its window alive meanwhile.
   virtual int32_t RunDriverCall(const CDriverCall& call) { return call.Run(); }

@@ -18,8 +18,8 @@ void Bind(CDriverLibrary* library, const char* name, Entry& entry) {
 
 }  // namespace
 
-CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library)
-    : m_library(library) {
+CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library, CDiscoveryRecord record)
+    : m_library(library), m_record(std::move(record)) {
   m_session = session;
   m_live = 1;
   BindEntryPoints();
@@ -138,12 +138,12 @@ void CLiveInstrument::ErrorQuery(int32_t& code, std::string& message) {
 
 int32_t CLiveInstrument::GetLastStatus() { return m_lastStatus; }
 int16_t CLiveInstrument::IsBusy() { return m_busy; }
-int32_t CLiveInstrument::GetSlot() { return AppPort().Slot(); }
-int32_t CLiveInstrument::GetLogicalAddress() { return AppPort().LogicalAddress(); }
-uint16_t CLiveInstrument::GetIntfType() { return AppPort().IntfType(); }
+int32_t CLiveInstrument::GetSlot() { return m_record.m_slot; }
+int32_t CLiveInstrument::GetLogicalAddress() { return m_record.m_logicalAddress; }
+uint16_t CLiveInstrument::GetIntfType() { return m_record.m_intfType; }
 
 std::string CLiveInstrument::GetAddress() {
-  m_address = AppPort().ResourceName();
+  m_address = m_record.m_rsrcName;
   return m_address;
 }
 

@@ -21,8 +21,9 @@ constexpr int32_t kStatusMissingEntryPoint = VI_ERROR_NSUP_OPER;
 
 class CLiveInstrument : public CInstrument {
  public:
-  // The library is not owned: it stays loaded for the whole run.
-  CLiveInstrument(uint32_t session, CDriverLibrary* library);
+  // The library is not owned: it stays loaded for the whole run. The record
+  // says where discovery found the instrument.
+  CLiveInstrument(uint32_t session, CDriverLibrary* library, CDiscoveryRecord record = {});
   ~CLiveInstrument() override;
   CLiveInstrument(const CLiveInstrument&) = delete;
   CLiveInstrument& operator=(const CLiveInstrument&) = delete;
@@ -90,6 +91,7 @@ class CLiveInstrument : public CInstrument {
   CEntryPoints m_entry;
   int32_t m_lastStatus = 0;
   std::string m_address;
+  CDiscoveryRecord m_record;
 };
 
 template <typename Entry, typename... Args>

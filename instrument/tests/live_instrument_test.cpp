@@ -205,13 +205,17 @@ TEST_F(LiveInstrumentTest, PhaseLock) {
   EXPECT_EQ(text, "");
 }
 
+// The record it was made with, without a driver call.
 TEST_F(LiveInstrumentTest, DiscoveryRecordAnswersTheAddressQuestions) {
-  m_port.m_record = CDiscoveryRecord{"GPIB-VXI0::24::INSTR", 3, 24, 3};
-  EXPECT_EQ(m_instrument->GetAddress(), "GPIB-VXI0::24::INSTR");
-  EXPECT_EQ(m_instrument->GetSlot(), 3);
-  EXPECT_EQ(m_instrument->GetLogicalAddress(), 24);
-  EXPECT_EQ(m_instrument->GetIntfType(), 3);
+  CLiveInstrument found(CFakeDriver::kSession, &m_driver, CDiscoveryRecord{"GPIB-VXI0::24::INSTR", 3, 24, 3});
+  m_driver.m_calls.clear();
+  EXPECT_EQ(found.GetAddress(), "GPIB-VXI0::24::INSTR");
+  EXPECT_EQ(found.GetSlot(), 3);
+  EXPECT_EQ(found.GetLogicalAddress(), 24);
+  EXPECT_EQ(found.GetIntfType(), 3);
   EXPECT_TRUE(m_driver.m_calls.empty());
+  EXPECT_EQ(m_instrument->GetAddress(), "");
+  EXPECT_EQ(m_instrument->GetSlot(), -1);
 }
 
 }  // namespace

@@ -23,10 +23,6 @@ class CRecordingPort : public CAppPort {
   void StartErrorTimer(unsigned periodMs) override;
   void BeginWaitCursor() override { ++m_waitDepth; ++m_waitRequests; }
   void EndWaitCursor() override { --m_waitDepth; }
-  int32_t Slot() override { return m_record.m_slot; }
-  int32_t LogicalAddress() override { return m_record.m_logicalAddress; }
-  std::string ResourceName() override { return m_record.m_rsrcName; }
-  uint16_t IntfType() override { return m_record.m_intfType; }
   int32_t RunDriverCall(const CDriverCall& call) override {
     m_inDriverCall = true;
     int32_t status = call.Run();
@@ -35,7 +31,6 @@ class CRecordingPort : public CAppPort {
   }
 
   CInstrument* m_instrument = nullptr;
-  CDiscoveryRecord m_record;
   // What happened, in order: "box:<text>", "beep", "timer:stop", "timer:start:<ms>".
   std::vector<std::string> m_events;
   std::vector<std::string> m_boxes;
