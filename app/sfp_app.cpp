@@ -14,6 +14,7 @@ CSfpApp theApp;
 
 CSfpApp::CSfpApp() {
   m_iconId = IDI_APP;
+  m_titleId = IDS_APP_TITLE;
   m_panels.reserve(10);
 }
 

@@ -9,7 +9,6 @@ IMPLEMENT_RUNTIME_CLASS(CWinApp, CObject)
 
 namespace {
 CWinApp* g_app = nullptr;
-const UINT kAppTitleString = 57344;
 }  // namespace
 
 CWinApp* GetApp() { return g_app; }
@@ -23,7 +22,7 @@ CWinApp::~CWinApp() {
 void CWinApp::Startup(HINSTANCE instance, const char* commandLine) {
   m_hInstance = instance;
   m_commandLine = commandLine != nullptr ? commandLine : "";
-  m_title = LoadText(kAppTitleString);
+  m_title = LoadText(m_titleId);
 }
 
 bool CWinApp::InitInstance() { return true; }

@@ -19,13 +19,14 @@ class CWinApp : public CObject {
   // Keyboard handling of the windows the message is for, innermost first.
   bool PreTranslateMessage(MSG& msg);
 
-  // Sets the instance, command line and application title (string 57344).
+  // Sets the instance, command line and application title (string m_titleId).
   void Startup(HINSTANCE instance, const char* commandLine);
 
   HINSTANCE m_hInstance = nullptr;
   std::string m_commandLine;  // the text after the program name
   std::string m_title;        // caption of the standard message box
   UINT m_iconId = 0;
+  UINT m_titleId = 0;  // the string of the application title
   CWnd* m_pMainWnd = nullptr;
 };
 
