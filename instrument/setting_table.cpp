@@ -87,17 +87,17 @@ const size_t kSettingCount = std::size(kSettingTable);
 
 const CSetting& SettingRow(ESetting id) { return kSettingTable[static_cast<size_t>(id)]; }
 
+bool SameWordIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
 const CSetting* FindSettingByHeader(const std::string& header) {
-  auto same = [](const char* a, const std::string& b) {
-    size_t i = 0;
-    for (; a[i] != '\0' && i < b.size(); ++i)
-      if (std::toupper(static_cast<unsigned char>(a[i])) !=
-          std::toupper(static_cast<unsigned char>(b[i])))
-        return false;
-    return a[i] == '\0' && i == b.size();
-  };
   for (const CSetting& row : kSettingTable)
-    if (same(row.m_header, header)) return &row;
+    if (SameWordIgnoringCase(row.m_header, header)) return &row;
   return nullptr;
 }
 

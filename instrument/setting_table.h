@@ -84,6 +84,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CInstrument;
 
@@ -150,6 +151,9 @@ extern const size_t kSettingCount;
 const CSetting& SettingRow(ESetting id);
 // The row whose header is `header`, compared without regard to case; null when none.
 const CSetting* FindSettingByHeader(const std::string& header);
+
+// SCPI words and headers are the same whatever their case.
+bool SameWordIgnoringCase(std::string_view a, std::string_view b);
 
 // The word a choice's code goes out as.
 std::string ChoiceWord(const CChoiceWords& words, int16_t code);

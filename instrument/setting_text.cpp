@@ -11,15 +11,6 @@ namespace {
 // command into the instrument.
 constexpr size_t kMaxNameLength = 12;
 
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 CValueReading Refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
 CValueReading Read(double number) { return {CSettingValue{number, {}}, {}}; }
 
@@ -47,10 +38,10 @@ std::optional<double> ReadNumber(std::string_view text, bool& outOfRange) {
 
 std::optional<int16_t> ReadWord(const CChoiceWords& words, std::string_view text) {
   for (size_t i = 0; i < words.m_count; ++i)
-    if (SameWord(text, words.m_words[i].m_word)) return words.m_words[i].m_code;
+    if (SameWordIgnoringCase(text, words.m_words[i].m_word)) return words.m_words[i].m_code;
   if (words.m_numbered == nullptr) return std::nullopt;
   for (int16_t line = 0; line < words.m_numberedCount; ++line)
-    if (SameWord(text, words.m_numbered + std::to_string(line)))
+    if (SameWordIgnoringCase(text, words.m_numbered + std::to_string(line)))
       return static_cast<int16_t>(words.m_firstNumbered + line);
   return std::nullopt;
 }

@@ -4,13 +4,10 @@
 
 #include <algorithm>
 
+#include "framework/win32/whole_file.h"
+
 namespace {
 std::string g_lastFolder;
-
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 }  // namespace
 
 bool ChooseFile(HWND owner, EFileDialog kind, const std::string& title, const std::string& filter,

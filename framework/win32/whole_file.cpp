@@ -6,12 +6,6 @@
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  return slash == 0 || path[slash - 1] == ':' ? path.substr(0, slash + 1) : path.substr(0, slash);
-}
-
 bool Failed(std::string& reason) {
   reason = SystemErrorText(::GetLastError());
   return false;
@@ -29,6 +23,12 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return {};
+  return slash == 0 || path[slash - 1] == ':' ? path.substr(0, slash + 1) : path.substr(0, slash);
+}
 
 std::string SystemErrorText(unsigned long error) {
   char text[512] = "";
@@ -48,7 +48,8 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
     return false;
   }
   char temporary[MAX_PATH];
-  if (::GetTempFileNameA(FolderOf(path).c_str(), "sfp", 0, temporary) == 0) return Failed(reason);
+  std::string folder = FolderOf(path);
+  if (::GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "sfp", 0, temporary) == 0) return Failed(reason);
   HANDLE file = ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes);
   DWORD error = ::GetLastError();

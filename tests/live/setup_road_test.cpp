@@ -15,6 +15,7 @@
 #include "app/setup_commands.h"
 #include "framework/win32/clipboard.h"
 #include "framework/win32/file_dialog.h"
+#include "framework/win32/whole_file.h"
 #include "instrument/instrument.h"
 #include "instrument/setting_text.h"
 #include "instrument/user_exception.h"
@@ -59,18 +60,12 @@ class CScratchFolder {
     return names;
   }
   void Write(const std::string& name, const std::string& bytes) const {
-    HANDLE file = ::CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
+    std::string reason;
+    ASSERT_TRUE(WriteWholeFile(File(name), bytes, reason)) << reason;
   }
   std::string Read(const std::string& name) const {
-    std::string bytes(1 << 16, '\0');
-    HANDLE file = ::CreateFileA(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(read);
+    std::string bytes, reason;
+    EXPECT_TRUE(ReadFileStart(File(name), 1 << 16, bytes, reason)) << reason;
     return bytes;
   }
 
