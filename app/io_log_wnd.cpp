@@ -28,6 +28,7 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr UINT_PTR kRedrawTimer = 1;
+// At 96 DPI.
 const int kColumnWidths[] = {45, 85, 45, 150, 150, 150, 110, 175};
 const COLORREF kFailedText = RGB(160, 0, 0);
 const COLORREF kFailedBack = RGB(255, 224, 224);
@@ -68,11 +69,15 @@ BOOL CIoLogWnd::OnInitDialog() {
   CDialog::OnInitDialog();
   HWND list = List();
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  // The widths are for 96 DPI; the texts grow with the screen's scale.
+  HDC screen = ::GetDC(nullptr);
+  int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+  ::ReleaseDC(nullptr, screen);
   for (int i = 0; i < 8; ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(kIoLogColumns[i]);
-    column.cx = kColumnWidths[i];
+    column.cx = ::MulDiv(kColumnWidths[i], dpi, 96);
     ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
   Refresh(true);
