@@ -1,6 +1,7 @@
 #include "panels/panel_dialog.h"
 
 #include "controls/plate_drawing.h"
+#include "framework/win32/display_scale.h"
 #include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
@@ -21,8 +22,16 @@ bool CPanelDialog::Create() {
 void CPanelDialog::UpdateControls() {}
 
 BOOL CPanelDialog::OnInitDialog() {
+  m_layout.Capture(m_hWnd);
+  m_layout.Apply(WindowDpi(m_hWnd));
   FitMainWindow();
   return CDialog::OnInitDialog();
+}
+
+void CPanelDialog::ScaleTo(UINT dpi) {
+  m_layout.Apply(dpi);
+  FitMainWindow();
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // Outer width := the panel's client width; outer height := the main window's

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win32/dialog.h"
+#include "framework/win32/proportional_layout.h"
 #include "panels/panel_actions.h"
 
 class CPanel;
@@ -19,9 +20,13 @@ class CPanelDialog : public CDialog {
 
   // Shows the remembered state again in every control.
   virtual void UpdateControls();
+  // The main window has moved to a screen of another scale: the panel is laid
+  // out and drawn again at `dpi`, and the main window fitted to it.
+  void ScaleTo(UINT dpi);
 
  protected:
-  // Fits the main window to the panel, then the panel's own set-up follows.
+  // Lays the panel out at its screen's scale and fits the main window to it,
+  // then the panel's own set-up follows.
   BOOL OnInitDialog() override;
   void PostNcDestroy() override;
   // Each operator action names the driver calls it makes in the I/O log.
@@ -36,4 +41,5 @@ class CPanelDialog : public CDialog {
 
   bool m_creating = false;
   CPanelActions m_actions;
+  CProportionalLayout m_layout;
 };

@@ -38,6 +38,9 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Rectangles in the screen's own pixels at any display scale: a process that
+  // declares no awareness is given them scaled to 96 DPI.
+  ::SetProcessDPIAware();
   if (argc < 3) return Usage();
   const char* verb = argv[1];
   const char* caption = argv[2];
