@@ -75,3 +75,27 @@ sfp_windows_build() {
 
 # Unix path -> Wine path on drive Z:
 sfp_winpath() { printf 'Z:%s' "$(realpath "$1" | sed 's#/#\\#g')"; }
+
+# sfp_dpi_prefix DPI: makes a prefix of the current build's whose display scale is
+# DPI (96 = 100 %, 120, 144, 192 = 200 %) the current one: the build's own prefix
+# with "-dpiDPI" appended, made on first use from hard links to its files and copies
+# of its registry. Wine gives every window this
+# scale, so a DPI-aware program is seen as it would be on such a screen.
+sfp_dpi_prefix() {
+  local dpi=$1 base=$WINEPREFIX run=()
+  case "$base" in *-i686) run=(bash "$SFP_ROOT/scripts/run32.sh") ;; esac
+  export WINEPREFIX="$base-dpi$dpi"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    cp -al "$base" "$WINEPREFIX"
+    local hive
+    for hive in "$base"/*.reg; do cp --remove-destination "$hive" "$WINEPREFIX/"; done
+  fi
+  if ! grep -qs "^\"LogPixels\"=dword:$(printf '%08x' "$dpi")" "$WINEPREFIX/user.reg"; then
+    "${run[@]}" bash -c '
+      for key in "HKCU\Control Panel\Desktop" "HKCU\Software\Wine\Fonts"; do
+        wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+      done
+      wineserver -w' dpi "$dpi"
+  fi
+}
