@@ -8,6 +8,7 @@
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/display_scale.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
@@ -33,6 +34,7 @@ BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
   ON_COMMAND(ID_HELP_ABOUT, OnAbout)
   ON_CONTROL_RANGE(0, ID_PANELS_MAIN, ID_PANELS_FSK, OnPanelCommand)
   ON_WM_TIMER()
+  ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 namespace {
@@ -53,9 +55,12 @@ const PanelItem kPanelItems[] = {
 RECT CentredOnDesktop() {
   RECT desktop;
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
-  int left = (desktop.right - desktop.left - kWidth) / 2;
-  int top = (desktop.bottom - desktop.top - kHeight) / 2;
-  return {left, top, left + kWidth, top + kHeight};
+  const UINT dpi = SystemDpi();
+  const int width = AtDpi(kWidth, dpi);
+  const int height = AtDpi(kHeight, dpi);
+  int left = (desktop.right - desktop.left - width) / 2;
+  int top = (desktop.bottom - desktop.top - height) / 2;
+  return {left, top, left + width, top + height};
 }
 
 template <typename Match>
@@ -222,6 +227,17 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CFrameWnd::WindowProc(message, wParam, lParam);
   CIoActionScope action(MenuPath(::GetMenu(m_hWnd), LOWORD(wParam)));
   return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+// Moved to a screen of another scale, the window takes the place that Windows
+// suggests for it there, and the panel is laid out and drawn again.
+LRESULT CMainWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  CPanel* panel = theApp.m_pCurrentPanel;
+  if (panel != nullptr && panel->m_pDialog != nullptr) panel->m_pDialog->ScaleTo(LOWORD(wParam));
+  return 0;
 }
 
 void CMainWnd::OnExit() { DestroyWindow(); }

@@ -12,7 +12,8 @@ class CMainWnd : public CFrameWnd {
   DECLARE_RUNTIME_CLASS(CMainWnd)
 
  public:
-  // Creates the window hidden: 402 x 404, centred on the desktop.
+  // Creates the window hidden: 402 x 404 at 100 % (larger in proportion on a
+  // screen of a larger scale), centred on the desktop.
   CMainWnd();
 
   // Discovery, panel registration, show, Sync, Main panel.
@@ -36,6 +37,7 @@ class CMainWnd : public CFrameWnd {
   void OnHelpContents();
   void OnAbout();
   void OnTimer(UINT_PTR id);
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void OnPanelCommand(UINT id);
   void RegisterPanels();
   void UncheckPanelItems(UINT checkedId);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/plate_drawing.h"
+#include "framework/win32/display_scale.h"
 
 template <class TControl>
 class CCaptionedPlate : public TControl {
@@ -31,27 +32,33 @@ class CCaptionedPlate : public TControl {
  protected:
   // The border on `borderRect`, then the plate and its caption inside it.
   void PaintPlate(HDC dc, const RECT& borderRect) const {
-    DrawTwoColourBorder(dc, borderRect, m_topLeftColor, m_bottomRightColor);
-    const RECT plate = Shrunk(borderRect, 1);
+    const UINT dpi = WindowDpi(this->m_hWnd);
+    DrawTwoColourBorder(dc, borderRect, m_topLeftColor, m_bottomRightColor, dpi);
+    const RECT plate = Shrunk(borderRect, AtDpi(1, dpi));
     FillWithColour(dc, plate, m_bkColor);
-    DrawCaption(dc, plate, m_caption, CaptionFont(), m_textColor);
+    const CSystemFontAt systemFont(dpi);
+    DrawCaption(dc, plate, m_caption, CaptionFont(systemFont), m_textColor);
   }
 
   // Stores the text and paints the plate colour and the new caption at once
-  // over the client area less `inset` pixels on every side.
+  // over the client area less `inset` pixels (at 96 DPI) on every side.
   void ReplaceCaption(const std::string& text, int inset) {
     m_caption = text;
     const HWND hWnd = this->m_hWnd;
     if (hWnd == nullptr) return;
+    const UINT dpi = WindowDpi(hWnd);
     RECT client;
     ::GetClientRect(hWnd, &client);
-    const RECT area = Shrunk(client, inset);
+    const RECT area = Shrunk(client, AtDpi(inset, dpi));
     HDC dc = ::GetDC(hWnd);
     FillWithColour(dc, area, m_bkColor);
-    DrawCaption(dc, area, m_caption, CaptionFont(), m_textColor);
+    const CSystemFontAt systemFont(dpi);
+    DrawCaption(dc, area, m_caption, CaptionFont(systemFont), m_textColor);
     ::ReleaseDC(hWnd, dc);
   }
 
  private:
-  HFONT CaptionFont() const { return m_font != nullptr ? m_font : SystemFont(); }
+  HFONT CaptionFont(const CSystemFontAt& systemFont) const {
+    return m_font != nullptr ? m_font : systemFont.Font();
+  }
 };

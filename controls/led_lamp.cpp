@@ -5,6 +5,7 @@
 #include "controls/dc_selection.h"
 #include "controls/palette.h"
 #include "controls/plate_drawing.h"
+#include "framework/win32/display_scale.h"
 
 IMPLEMENT_RUNTIME_CLASS(CLedLamp, CButton)
 
@@ -36,23 +37,24 @@ CLedLamp::CLedLamp(COLORREF lampColor, COLORREF bkColor)
 
 void CLedLamp::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
+  const int outlineWidth = AtDpi(1, WindowDpi(m_hWnd));
   FillWithColour(dc, item.rcItem, m_bkColor);
   const RECT ring = LampSquare(item.rcItem);
   {
-    CDcSelection pen = UsePen(dc, 1, PanelColor(3));
+    CDcSelection pen = UsePen(dc, outlineWidth, PanelColor(3));
     CDcSelection brush = UseBrush(dc, PanelColor(7));
     ::Ellipse(dc, ring.left, ring.top, ring.right, ring.bottom);
   }
   {
     const CLampArc shadow = LampShadowArc(ring);
-    CDcSelection pen = UsePen(dc, 1, PanelColor(2));
+    CDcSelection pen = UsePen(dc, outlineWidth, PanelColor(2));
     const int direction = ::SetArcDirection(dc, AD_COUNTERCLOCKWISE);
     ::Arc(dc, ring.left, ring.top, ring.right, ring.bottom, shadow.from.x, shadow.from.y,
           shadow.to.x, shadow.to.y);
     ::SetArcDirection(dc, direction);
   }
   const RECT face = Shrunk(ring, LampFaceInset(ring.right - ring.left));
-  CDcSelection pen = UsePen(dc, 1, PanelColor(7));
+  CDcSelection pen = UsePen(dc, outlineWidth, PanelColor(7));
   CDcSelection brush = UseBrush(dc, m_lampColor);
   ::Ellipse(dc, face.left, face.top, face.right, face.bottom);
 }

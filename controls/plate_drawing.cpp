@@ -1,6 +1,7 @@
 #include "controls/plate_drawing.h"
 
 #include "controls/dc_selection.h"
+#include "framework/win32/display_scale.h"
 
 RECT Shrunk(RECT r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
@@ -13,7 +14,25 @@ POINT CaptionOrigin(const RECT& box, SIZE text) {
   return at;
 }
 
-HFONT SystemFont() { return static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)); }
+CSystemFontAt::CSystemFontAt(UINT dpi)
+    : m_font(static_cast<HFONT>(::GetStockObject(SYSTEM_FONT))) {
+  const UINT stockDpi = SystemDpi();
+  if (dpi == stockDpi) return;
+  LOGFONTA description = {};
+  if (::GetObjectA(m_font, sizeof description, &description) == 0) return;
+  description.lfHeight = ::MulDiv(description.lfHeight, static_cast<int>(dpi),
+                                  static_cast<int>(stockDpi));
+  description.lfWidth = ::MulDiv(description.lfWidth, static_cast<int>(dpi),
+                                 static_cast<int>(stockDpi));
+  if (HFONT scaled = ::CreateFontIndirectA(&description)) {
+    m_font = scaled;
+    m_made = true;
+  }
+}
+
+CSystemFontAt::~CSystemFontAt() {
+  if (m_made) ::DeleteObject(m_font);
+}
 
 void FillWithColour(HDC dc, const RECT& r, COLORREF colour) {
   HBRUSH brush = ::CreateSolidBrush(colour);
@@ -21,14 +40,16 @@ void FillWithColour(HDC dc, const RECT& r, COLORREF colour) {
   ::DeleteObject(brush);
 }
 
-void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight,
+                         UINT dpi) {
+  const int width = AtDpi(2, dpi);
   {
-    CDcSelection pen = UsePen(dc, 2, topLeft);
+    CDcSelection pen = UsePen(dc, width, topLeft);
     ::MoveToEx(dc, r.left, r.bottom, nullptr);
     ::LineTo(dc, r.left, r.top);
     ::LineTo(dc, r.right, r.top);
   }
-  CDcSelection pen = UsePen(dc, 2, bottomRight);
+  CDcSelection pen = UsePen(dc, width, bottomRight);
   ::LineTo(dc, r.right, r.bottom);
   ::LineTo(dc, r.left, r.bottom);
 }

@@ -3,6 +3,7 @@
 #include "controls/dc_selection.h"
 #include "controls/palette.h"
 #include "controls/plate_drawing.h"
+#include "framework/win32/display_scale.h"
 
 IMPLEMENT_RUNTIME_CLASS(CToggleButton, CButton)
 
@@ -37,21 +38,23 @@ void CToggleButton::DrawItem(const DRAWITEMSTRUCT& item) {
     m_requested = OppositeState(m_shown);
   }
   HDC dc = item.hDC;
+  const UINT dpi = WindowDpi(m_hWnd);
   const RECT& outline = item.rcItem;
   {
-    CDcSelection pen = UsePen(dc, 1, RGB(0, 0, 0));
+    CDcSelection pen = UsePen(dc, AtDpi(1, dpi), RGB(0, 0, 0));
     CDcSelection brush = UseBrush(dc, PanelColor(7));
     ::Rectangle(dc, outline.left, outline.top, outline.right, outline.bottom);
   }
-  const RECT border = Shrunk(outline, 2);
+  const RECT border = Shrunk(outline, AtDpi(2, dpi));
   const COLORREF shadow = PanelColor(2);
   const COLORREF highlight = PanelColor(3);
   if (m_shown == 1)
-    DrawTwoColourBorder(dc, border, shadow, highlight);
+    DrawTwoColourBorder(dc, border, shadow, highlight, dpi);
   else
-    DrawTwoColourBorder(dc, border, highlight, shadow);
-  DrawCaption(dc, Shrunk(border, 1), m_shown != 0 ? m_caption1 : m_caption0, SystemFont(),
-              RGB(0, 0, 0), m_faceColor);
+    DrawTwoColourBorder(dc, border, highlight, shadow, dpi);
+  const CSystemFontAt font(dpi);
+  DrawCaption(dc, Shrunk(border, AtDpi(1, dpi)), m_shown != 0 ? m_caption1 : m_caption0,
+              font.Font(), RGB(0, 0, 0), m_faceColor);
 }
 
 bool CToggleButton::IsInside(POINT point) const {

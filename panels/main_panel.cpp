@@ -41,8 +41,10 @@ BOOL CPan1Dlg::OnInitDialog() {
   m_pHeader = AttachPlate(this, IDC_MAIN_HEADER, m_headerColor, true);
   m_pLampStrip = AttachPlate(this, IDC_MAIN_LAMP_STRIP, PanelColor(6), false);
   m_pLogo = std::make_unique<CBitmapPicture>(IDB_LOGO);
+  m_pLogo->SetScaledBitmaps(IDB_LOGO_150, IDB_LOGO_200);
   m_pLogo->SubclassDlgItem(IDC_MAIN_LOGO, this);
   m_pPnpLogo = std::make_unique<CBitmapPicture>(IDB_PNP_LOGO);
+  m_pPnpLogo->SetScaledBitmaps(IDB_PNP_LOGO_150, IDB_PNP_LOGO_200);
   m_pPnpLogo->SubclassDlgItem(IDC_MAIN_PNP_LOGO, this);
   m_pAddress = AttachPlate(this, IDC_MAIN_ADDRESS, PanelColor(0), false);
   Guarded([this] { ShowAddress(); });

@@ -22,6 +22,11 @@
 #define IDR_MAINMENU 102
 #define IDB_LOGO 104
 #define IDB_PNP_LOGO 105
+/* The two logos again, drawn for screens at 150 % and 200 % */
+#define IDB_LOGO_150 110
+#define IDB_LOGO_200 111
+#define IDB_PNP_LOGO_150 112
+#define IDB_PNP_LOGO_200 113
 #define IDI_APP 128
 
 /* Menu commands */

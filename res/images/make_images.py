@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's images as 16-colour Windows bitmaps and icon:
-app.ico (32 x 32), logo.bmp (103 x 24, bitmap 104), pnp_logo.bmp (77 x 41, bitmap 105).
+app.ico (32 x 32), logo.bmp (103 x 24, bitmap 104), pnp_logo.bmp (77 x 41, bitmap 105),
+and the two logos again at 150 % and 200 % for screens of those scales
+(logo_150.bmp, logo_200.bmp, pnp_logo_150.bmp, pnp_logo_200.bmp).
 Run it after changing a drawing; the results are committed beside it."""
 import math
 import os
@@ -35,18 +37,26 @@ FONT = {
 }
 
 
+def scaled(length, k):
+    """A length at 100 %, at scale k, rounded half up as Windows' MulDiv rounds."""
+    return int(length * k + 0.5)
+
+
 class Canvas:
-    def __init__(self, width, height, colour):
-        self.width, self.height = width, height
-        self.pixels = [[colour] * width for _ in range(height)]
+    """Drawn in 100 % coordinates; at scale k every length is k times longer."""
+    def __init__(self, width, height, colour, k=1):
+        self.k = k
+        self.width, self.height = scaled(width, k), scaled(height, k)
+        self.pixels = [[colour] * self.width for _ in range(self.height)]
 
     def put(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
     def rect(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1):
-            for x in range(x0, x1):
+        k = self.k
+        for y in range(scaled(y0, k), scaled(y1, k)):
+            for x in range(scaled(x0, k), scaled(x1, k)):
                 self.put(x, y, colour)
 
     def text(self, x, y, string, colour, scale=1):
@@ -61,13 +71,15 @@ class Canvas:
         return x
 
     def sine(self, x0, x1, y_mid, amplitude, periods, colour):
+        k = self.k
+        thickness = max(1, int(k))
         previous = None
-        for x in range(x0, x1):
-            y = int(round(y_mid - amplitude * math.sin(2 * math.pi * periods * (x - x0) / (x1 - x0))))
-            if previous is not None:
-                for yy in range(min(previous, y), max(previous, y) + 1):
-                    self.put(x, yy, colour)
-            self.put(x, y, colour)
+        for x in range(scaled(x0, k), scaled(x1, k)):
+            phase = (x / k - x0) / (x1 - x0)
+            y = int(round(k * (y_mid - amplitude * math.sin(2 * math.pi * periods * phase))))
+            top, bottom = (y, y) if previous is None else (min(previous, y), max(previous, y))
+            for yy in range(top, bottom + thickness):
+                self.put(x, yy, colour)
             previous = y
 
     def dib(self):
@@ -117,18 +129,19 @@ def main():
     icon.sine(3, 29, 17, 10, 1.5, YELLOW)
     write_ico(icon, os.path.join(here, 'app.ico'))
 
-    logo = Canvas(103, 24, DARK_CYAN)
-    x = logo.text(4, 5, 'TG', WHITE, scale=2)
-    logo.text(x + 4, 9, 'Q3207', BLACK)
-    logo.sine(74, 100, 11, 6, 1.0, YELLOW)
-    write_bmp(logo, os.path.join(here, 'logo.bmp'))
+    for k, suffix in ((1, ''), (1.5, '_150'), (2, '_200')):
+        logo = Canvas(103, 24, DARK_CYAN, k)
+        x = logo.text(4, 5, 'TG', WHITE, scale=2)
+        logo.text(x + 4, 9, 'Q3207', BLACK)
+        logo.sine(74, 100, 11, 6, 1.0, YELLOW)
+        write_bmp(logo, os.path.join(here, 'logo%s.bmp' % suffix))
 
-    pnp = Canvas(77, 41, LIGHT_GREY)
-    pnp.rect(0, 0, 77, 1, GREY); pnp.rect(0, 40, 77, 41, GREY)
-    pnp.rect(0, 0, 1, 41, GREY); pnp.rect(76, 0, 77, 41, GREY)
-    pnp.text(20, 4, 'VXI', BLACK, scale=2)
-    pnp.text(9, 24, 'plug&play', DARK_CYAN)
-    write_bmp(pnp, os.path.join(here, 'pnp_logo.bmp'))
+        pnp = Canvas(77, 41, LIGHT_GREY, k)
+        pnp.rect(0, 0, 77, 1, GREY); pnp.rect(0, 40, 77, 41, GREY)
+        pnp.rect(0, 0, 1, 41, GREY); pnp.rect(76, 0, 77, 41, GREY)
+        pnp.text(20, 4, 'VXI', BLACK, scale=2)
+        pnp.text(9, 24, 'plug&play', DARK_CYAN)
+        write_bmp(pnp, os.path.join(here, 'pnp_logo%s.bmp' % suffix))
 
 
 if __name__ == '__main__':
