@@ -232,3 +232,18 @@ TEST_F(DisplayScaleMain, AMoveToAnotherScaleTakesTheSuggestedPlaceAndScalesThePa
     EXPECT_EQ(after.at(id).bottom, r.bottom) << id;
   }
 }
+
+// Under Wine every window has the system's scale, so the stock font serves;
+// on a monitor of another scale the font is made in proportion to it.
+TEST(DisplayScaleFont, OnAScreenOfAnotherScaleTheSystemFontIsMadeInProportion) {
+  LOGFONTA stock = {};
+  ::GetObjectA(::GetStockObject(SYSTEM_FONT), sizeof stock, &stock);
+  const CSystemFontAt same(SystemDpi());
+  EXPECT_EQ(same.Font(), ::GetStockObject(SYSTEM_FONT));
+  const CSystemFontAt twice(2 * SystemDpi());
+  LOGFONTA scaled = {};
+  ASSERT_NE(twice.Font(), ::GetStockObject(SYSTEM_FONT));
+  ::GetObjectA(twice.Font(), sizeof scaled, &scaled);
+  EXPECT_EQ(scaled.lfHeight, 2 * stock.lfHeight);
+  EXPECT_STREQ(scaled.lfFaceName, stock.lfFaceName);
+}
