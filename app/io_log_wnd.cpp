@@ -7,6 +7,7 @@
 
 #include "app/sfp_app.h"
 #include "framework/win32/clipboard.h"
+#include "framework/win32/display_scale.h"
 #include "framework/win32/file_dialog.h"
 #include "framework/win32/whole_file.h"
 #include "instrument/instrument.h"
@@ -70,14 +71,12 @@ BOOL CIoLogWnd::OnInitDialog() {
   HWND list = List();
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   // The widths are for 96 DPI; the texts grow with the screen's scale.
-  HDC screen = ::GetDC(nullptr);
-  int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-  ::ReleaseDC(nullptr, screen);
+  const UINT dpi = WindowDpi(m_hWnd);
   for (int i = 0; i < 8; ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(kIoLogColumns[i]);
-    column.cx = ::MulDiv(kColumnWidths[i], dpi, 96);
+    column.cx = AtDpi(kColumnWidths[i], dpi);
     ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
   Refresh(true);
