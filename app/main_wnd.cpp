@@ -9,11 +9,9 @@
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/display_scale.h"
-#include "framework/win32/wait_cursor.h"
-#include "instrument/error_reporter.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
-#include "instrument/user_exception.h"
+#include "panels/guarded_call.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
 #include "panels/panel_objects.h"
@@ -161,42 +159,29 @@ void CMainWnd::RefreshCurrentPanel() {
   }
 }
 
+// A failed Reset is reported under the wait cursor; a failed Sync or Self
+// Test after it has ended.
 void CMainWnd::OnReset() {
-  BeginWaitCursor();
-  try {
+  GuardedUnderWaitCursor([this] {
     TheInstrument().Reset();
     RefreshCurrentPanel();
-    EndWaitCursor();
-  } catch (CUserException&) {
-    ReportInstrumentError(TheInstrument().GetLastStatus());
-    EndWaitCursor();
-  }
+  });
 }
 
 void CMainWnd::OnSync() {
-  BeginWaitCursor();
-  try {
-    TheInstrument().Sync();
-    RefreshCurrentPanel();
-    EndWaitCursor();
-  } catch (CUserException&) {
-    EndWaitCursor();
-    ReportInstrumentError(TheInstrument().GetLastStatus());
-  }
+  GuardedUnderWaitCursor(
+      [this] {
+        TheInstrument().Sync();
+        RefreshCurrentPanel();
+      },
+      EReportAt::kAfterWaitCursor);
 }
 
 void CMainWnd::OnSelfTest() {
   std::string result;
-  BeginWaitCursor();
-  try {
-    TheInstrument().SelfTest(result);
-  } catch (CUserException&) {
-    EndWaitCursor();
-    ReportInstrumentError(TheInstrument().GetLastStatus());
-    return;
-  }
-  EndWaitCursor();
-  ColoredMessageBox(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
+  if (GuardedUnderWaitCursor([&result] { TheInstrument().SelfTest(result); },
+                             EReportAt::kAfterWaitCursor))
+    ColoredMessageBox(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
 }
 
 void CMainWnd::OnSaveSetup() {

@@ -60,8 +60,7 @@ void CComboSetting::OnSelectionChanged(HWND focusSink) {
 
 void CComboSetting::OnDropDown() {
   if (!AltKeyHeld()) return;
-  CWaitCursor wait;
-  Guarded([this] { ShowFromInstrument(); });
+  GuardedUnderWaitCursor([this] { ShowFromInstrument(); });
 }
 
 namespace {

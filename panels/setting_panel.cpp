@@ -125,12 +125,8 @@ EHandled CSettingPanel::OnEditKillFocus(UINT id) {
 void CSettingPanel::OnOK() {
   CPanelField* field = FieldWithFocus();
   if (field == nullptr) return;
-  {
-    CWaitCursor wait;
-    if (!Guarded([field] { field->SendTyped(); })) field->AfterSendFailure();
-  }
-  CWaitCursor wait;
-  Guarded([field] { field->ReadBackAfterEnter(); });
+  if (!GuardedUnderWaitCursor([field] { field->SendTyped(); })) field->AfterSendFailure();
+  GuardedUnderWaitCursor([field] { field->ReadBackAfterEnter(); });
 }
 
 void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {
@@ -194,8 +190,7 @@ EHandled CSettingPanel::OnButtonClicked(UINT id) {
   }
   for (const auto& [buttonId, operation] : m_commandButtons) {
     if (buttonId == static_cast<int>(id)) {
-      CWaitCursor wait;
-      Guarded([operation = operation] { (Instrument().*operation)(); });
+      GuardedUnderWaitCursor([operation = operation] { (Instrument().*operation)(); });
       return EHandled::kTaken;
     }
   }

@@ -93,8 +93,7 @@ void CStatDlg::OnReadErrorQueue() {
 }
 
 void CStatDlg::OnStatusByte() {
-  CWaitCursor wait;
-  Guarded([this] {
+  GuardedUnderWaitCursor([this] {
     char text[8];
     std::snprintf(text, sizeof text, "%d", Instrument().ReadStatusByte());
     m_pStatusByte->SetText(text);
@@ -102,18 +101,15 @@ void CStatDlg::OnStatusByte() {
 }
 
 void CStatDlg::OnOpcQuery() {
-  CWaitCursor wait;
-  Guarded([] { Instrument().OpcQuery(); });
+  GuardedUnderWaitCursor([] { Instrument().OpcQuery(); });
 }
 
 void CStatDlg::OnClearStatus() {
-  CWaitCursor wait;
-  Guarded([] { Instrument().ClearStatus(); });
+  GuardedUnderWaitCursor([] { Instrument().ClearStatus(); });
 }
 
 void CStatDlg::OnPhaseLock() {
-  CWaitCursor wait;
-  Guarded([this] {
+  GuardedUnderWaitCursor([this] {
     std::string text;
     Instrument().GetPhaseLock(text);
     m_pPhaseLock->SetText(text);

@@ -8,6 +8,7 @@
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/wait_cursor.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -338,6 +339,34 @@ TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {
   app.Command(ID_SYSTEM_RESET);
   EXPECT_EQ(instrument->Take().front(), "Reset()");
   EXPECT_DOUBLE_EQ(instrument->m_freq, 1000.0);
+}
+
+// A failed Reset is reported while the wait cursor still shows; a failed Sync
+// or Self Test once it has ended. Either way the cursor ends, and a failed
+// Self Test shows no result box.
+TEST(SystemMenu, AFailedCommandIsReportedOnceAndTheWaitCursorEnds) {
+  const struct {
+    UINT command;
+    const char* operation;
+    int depthAtReport;
+  } rows[] = {{ID_SYSTEM_RESET, "Reset", 1}, {ID_SYSTEM_SYNC, "Sync", 0},
+              {ID_SYSTEM_SELFTEST, "SelfTest", 0}};
+  for (const auto& row : rows) {
+    CAppFixture app;
+    auto* instrument = new CRecordingInstrument();
+    app.Start(instrument);
+    instrument->Fail(row.operation, -1);
+    CBoxWatcher boxes;
+    std::vector<int> depthAtBox;
+    boxes.m_onDialog = [&depthAtBox](HWND) {
+      depthAtBox.push_back(WaitCursorDepth());
+      return false;
+    };
+    app.Command(row.command);
+    EXPECT_EQ(depthAtBox, std::vector<int>{row.depthAtReport}) << row.operation;
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"API failure."}) << row.operation;
+    EXPECT_EQ(WaitCursorDepth(), 0) << row.operation;
+  }
 }
 
 TEST(SystemMenu, BusyInstrumentRefusesPanelSwitching) {
