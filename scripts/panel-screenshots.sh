@@ -16,8 +16,9 @@ sfp_build "$sfp_tree" >/dev/null
 export WINEPATH="$(sfp_winpath "$SFP_ROOT/build/$sfp_tree/bin/visa-sim")"
 out="$SFP_ROOT/build/screenshots"
 [ "$sfp_tree" = win32 ] && out+=/i686
-# Panels menu commands, in menu order.
-panels="main:32777 status:32778 am:32781 bm:32782 fm:32783 sweep:32784 fsk:32785"
+# name:command of each Panels menu command, as the program's resources number them.
+panels=$(sed -nE 's/^#define ID_PANELS_([A-Z]+) ([0-9]+)$/\1:\2/p' "$SFP_ROOT/res/resource.h" |
+  tr 'A-Z\n' 'a-z ')
 build_prefix=$WINEPREFIX
 for dpi in ${SFP_DPIS:-96 120 144 192}; do
   export WINEPREFIX=$build_prefix
