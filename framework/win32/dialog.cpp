@@ -106,8 +106,6 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 INT_PTR CALLBACK CDialog::InitDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   auto* dialog = reinterpret_cast<CDialog*>(lParam);
-  dialog->Attach(hWnd);
-  dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-      hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+  dialog->SubclassWindow(hWnd);
   return RouteMessage(dialog, hWnd, message, wParam, lParam);
 }

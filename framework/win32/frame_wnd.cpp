@@ -32,9 +32,7 @@ bool CFrameWnd::Create(const char* caption, DWORD style, const RECT& outer, UINT
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, menu,
                                 app->m_hInstance, nullptr);
   if (hWnd == nullptr) return false;
-  Attach(hWnd);
-  m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-      hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+  SubclassWindow(hWnd);
   return true;
 }
 

@@ -56,12 +56,16 @@ void CWnd::Detach() {
   m_hWnd = nullptr;
 }
 
+void CWnd::SubclassWindow(HWND hWnd) {
+  Attach(hWnd);
+  m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+      hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+}
+
 bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
   HWND control = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
   if (control == nullptr) return false;
-  Attach(control);
-  m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-      control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+  SubclassWindow(control);
   return true;
 }
 
@@ -127,10 +131,6 @@ LRESULT RouteMessage(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK CWnd::StandardWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* wnd = FromHandle(hWnd);
-  if (wnd == nullptr && message == WM_NCCREATE) {
-    wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    if (wnd != nullptr) wnd->Attach(hWnd);
-  }
   if (wnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
   if (DeferredWhileWaiting(hWnd, message, wParam, lParam)) return 0;
   return RouteMessage(wnd, hWnd, message, wParam, lParam);

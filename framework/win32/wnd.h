@@ -37,8 +37,10 @@ class CWnd : public CObject {
   // Attaches this object to an existing control of a dialog and routes the
   // control's messages through it (the control keeps its own behaviour).
   bool SubclassDlgItem(UINT id, CWnd* parent);
-  // Attaches this object to a window created elsewhere, without subclassing.
-  void Attach(HWND hWnd);
+  // Attaches this object to an existing window and routes the window's
+  // messages through it; what the object leaves goes on to the window's own
+  // procedure.
+  void SubclassWindow(HWND hWnd);
   void Detach();
 
   BOOL DestroyWindow();
@@ -70,6 +72,8 @@ class CWnd : public CObject {
   WNDPROC m_pfnSuper = nullptr;  // the subclassed control's own procedure
 
  private:
+  void Attach(HWND hWnd);
+
   struct CurrentMessage {
     UINT message;
     WPARAM wParam;
