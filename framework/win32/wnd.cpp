@@ -121,6 +121,8 @@ LRESULT RouteMessage(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
   const CWnd::CurrentMessage saved = wnd->m_current;
   wnd->m_current = {message, wParam, lParam};
   LRESULT result = wnd->WindowProc(message, wParam, lParam);
+  // A handler may have destroyed the window, and with it the object.
+  if (CWnd::FromHandle(hWnd) != wnd) return result;
   wnd->m_current = saved;
   if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd) {
     wnd->Detach();
