@@ -1,96 +1,105 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <initializer_list>
 #include <limits>
+#include <string>
+#include <utility>
 
+#include "instrument/setting_table.h"
 #include "instrument/tests/live_fixture.h"
 
 namespace {
 
 using LiveSettings = LiveInstrumentTest;
+using S = ESetting;
 
-struct CSetCase {
-  std::function<void(CInstrument&)> m_set;
-  const char* m_call;
-};
+std::string Header(ESetting setting) { return SettingRow(setting).m_header; }
 
-TEST_F(LiveSettings, KeywordSetsComposeTheirCommands) {
-  const CSetCase cases[] = {
-      {[](CInstrument& i) { i.SetFunc(0); }, "cmd:FUNC SIN"},
-      {[](CInstrument& i) { i.SetFunc(4); }, "cmd:FUNC NOISE"},
-      {[](CInstrument& i) { i.SetFunc(5); }, "cmd:FUNC USER"},
-      {[](CInstrument& i) { i.SetFunc(6); }, "cmd:FUNC DC"},
-      {[](CInstrument& i) { i.SetFunc(-1); }, "cmd:FUNC DC"},
-      {[](CInstrument& i) { i.SetFmFunc(3); }, "cmd:FM:INT:FUNC RAMP"},
-      {[](CInstrument& i) { i.SetFmFunc(5); }, "cmd:FM:INT:FUNC USER"},
-      {[](CInstrument& i) { i.SetAmFunc(1); }, "cmd:AM:INT:FUNC SQU"},
-      {[](CInstrument& i) { i.SetAmFunc(6); }, "cmd:AM:INT:FUNC USER"},
-      {[](CInstrument& i) { i.SetTrigSource(0); }, "cmd:TRIG:SOUR IMM"},
-      {[](CInstrument& i) { i.SetTrigSource(1); }, "cmd:TRIG:SOUR EXT"},
-      {[](CInstrument& i) { i.SetTrigSource(2); }, "cmd:TRIG:SOUR BUS"},
-      {[](CInstrument& i) { i.SetTrigSource(3); }, "cmd:TRIG:SOUR TTLT0"},
-      {[](CInstrument& i) { i.SetTrigSource(10); }, "cmd:TRIG:SOUR TTLT7"},
-      {[](CInstrument& i) { i.SetAmSource(0); }, "cmd:AM:SOUR BOTH"},
-      {[](CInstrument& i) { i.SetAmSource(1); }, "cmd:AM:SOUR EXT"},
-      {[](CInstrument& i) { i.SetBmSource(0); }, "cmd:BM:SOUR INT"},
-      {[](CInstrument& i) { i.SetFskSource(2); }, "cmd:FSK:SOUR EXT"},
-      {[](CInstrument& i) { i.SetSweepSpacing(1); }, "cmd:SWE:SPAC LOG"},
-      {[](CInstrument& i) { i.SetSweepSpacing(0); }, "cmd:SWE:SPAC LIN"},
-      {[](CInstrument& i) { i.SetTrigSlope(0); }, "cmd:TRIG:SLOP NEG"},
-      {[](CInstrument& i) { i.SetTrigSlope(1); }, "cmd:TRIG:SLOP POS"},
-      {[](CInstrument& i) { i.SetLoad(1); }, "cmd:OUTP:LOAD 50"},
-      {[](CInstrument& i) { i.SetLoad(0); }, "cmd:OUTP:LOAD INF"},
-      {[](CInstrument& i) { i.SetAmState(1); }, "cmd:AM:STAT ON"},
-      {[](CInstrument& i) { i.SetFmState(0); }, "cmd:FM:STAT OFF"},
-      {[](CInstrument& i) { i.SetSweepState(1); }, "cmd:SWE:STAT ON"},
-      {[](CInstrument& i) { i.SetBmState(1); }, "cmd:BM:STAT ON"},
-      {[](CInstrument& i) { i.SetFskState(0); }, "cmd:FSK:STAT OFF"},
-      {[](CInstrument& i) { i.SetUserFunc("ARB_7"); }, "cmd:FUNC:USER ARB_7"},
-      {[](CInstrument& i) { i.SetBmCount(0); }, "cmd:BM:NCYC INF"},
-      {[](CInstrument& i) { i.SetBmCount(50001); }, "cmd:BM:NCYC INF"},
-      {[](CInstrument& i) { i.SetBmCount(-5); }, "cmd:BM:NCYC INF"},
-      {[](CInstrument& i) { i.SetBmCount(1); }, "cmdInt:BM:NCYC,1"},
-      {[](CInstrument& i) { i.SetBmCount(50000); }, "cmdInt:BM:NCYC,50000"},
-  };
-  for (const CSetCase& c : cases) {
-    m_driver.m_calls.clear();
-    c.m_set(*m_instrument);
-    EXPECT_EQ(m_driver.m_calls, Calls{c.m_call});
-  }
+// The driver call of a setting's query: words and names come back as text,
+// the mode states as 16-bit numbers, every other setting as a real.
+std::string QueryCall(const CSetting& row) {
+  std::string query = std::string(row.m_header) + "?";
+  if (row.m_reply == EReplyForm::kKeyword || row.m_reply == EReplyForm::kText)
+    return "cmdString_Q:" + query + ",31";
+  if (row.m_kind == ESettingKind::kChoice && row.m_reply == EReplyForm::kNumber)
+    return "cmdInt16_Q:" + query;
+  return "cmdReal64_Q:" + query;
+}
+std::string QueryCall(ESetting setting) { return QueryCall(SettingRow(setting)); }
+
+double Remembered(const CInstrument& instrument, ESetting setting) {
+  return SettingRow(setting).m_remembered(instrument).m_number;
 }
 
-TEST_F(LiveSettings, RealSetsPassHeaderAndValue) {
-  const CSetCase cases[] = {
-      {[](CInstrument& i) { i.SetFreq(2.5e6); }, "cmdReal:FREQ,2500000"},
-      {[](CInstrument& i) { i.SetAmpl(0.1); }, "cmdReal:VOLT:UNIT VPP;:VOLT,0.1"},
-      {[](CInstrument& i) { i.SetOffset(-2.5); }, "cmdReal:VOLT:OFFS,-2.5"},
-      {[](CInstrument& i) { i.SetDutyCycle(20); }, "cmdReal:PULS:DCYC,20"},
-      {[](CInstrument& i) { i.SetAmDepth(80); }, "cmdReal:AM:DEPT,80"},
-      {[](CInstrument& i) { i.SetAmFreq(440); }, "cmdReal:AM:INT:FREQ,440"},
-      {[](CInstrument& i) { i.SetFmFreq(10); }, "cmdReal:FM:INT:FREQ,10"},
-      {[](CInstrument& i) { i.SetFmDev(1e3); }, "cmdReal:FM:DEV,1000"},
-      {[](CInstrument& i) { i.SetSweepTime(0.5); }, "cmdReal:SWE:TIME,0.5"},
-      {[](CInstrument& i) { i.SetStartFreq(50); }, "cmdReal:FREQ:STAR,50"},
-      {[](CInstrument& i) { i.SetStopFreq(5e4); }, "cmdReal:FREQ:STOP,50000"},
-      {[](CInstrument& i) { i.SetBmPhase(-90); }, "cmdReal:BM:PHAS,-90"},
-      {[](CInstrument& i) { i.SetBmRate(200); }, "cmdReal:BM:INT:RATE,200"},
-      {[](CInstrument& i) { i.SetFskFreq(3e3); }, "cmdReal:FSK:FREQ,3000"},
-      {[](CInstrument& i) { i.SetFskRate(12.5); }, "cmdReal:FSK:INT:RATE,12.5"},
+// Written out whole, apart from the table, so that a wrong header in the table
+// is caught.
+TEST_F(LiveSettings, CommandTextsAreTheInstrumentsOwn) {
+  std::string name;
+  m_instrument->SetFreq(2.5e6);
+  m_instrument->SetAmpl(0.1);
+  m_instrument->SetOffset(-2.5);
+  m_instrument->SetFunc(kFuncSin);
+  m_instrument->SetTrigSource(10);
+  m_instrument->SetBmCount(50000);
+  m_driver.Answer(Real(1));
+  m_instrument->GetAmpl(1);
+  m_driver.Answer(Number(1));
+  m_instrument->GetFskState(1);
+  m_driver.Answer(Text("SINC"));
+  m_instrument->GetUserFunc(name, 1);
+  EXPECT_EQ(m_driver.m_calls,
+            (Calls{"cmdReal:FREQ,2500000", "cmdReal:VOLT:UNIT VPP;:VOLT,0.1",
+                   "cmdReal:VOLT:OFFS,-2.5", "cmd:FUNC SIN", "cmd:TRIG:SOUR TTLT7",
+                   "cmdInt:BM:NCYC,50000", "cmdReal64_Q:VOLT:UNIT VPP;:VOLT?",
+                   "cmdInt16_Q:FSK:STAT?", "cmdString_Q:FUNC:USER?,31"}));
+}
+
+struct CWordCase {
+  ESetting m_setting;
+  double m_value;
+  const char* m_word;
+};
+
+TEST_F(LiveSettings, ChoiceSetsSendTheirWord) {
+  const CWordCase cases[] = {
+      {S::kFunc, 0, "SIN"},          {S::kFunc, 4, "NOISE"},         {S::kFunc, 5, "USER"},
+      {S::kFunc, 6, "DC"},           {S::kFunc, -1, "DC"},           {S::kFmFunc, 3, "RAMP"},
+      {S::kFmFunc, 5, "USER"},       {S::kAmFunc, 1, "SQU"},         {S::kAmFunc, 6, "USER"},
+      {S::kTrigSource, 0, "IMM"},    {S::kTrigSource, 1, "EXT"},     {S::kTrigSource, 2, "BUS"},
+      {S::kTrigSource, 3, "TTLT0"},  {S::kAmSource, 0, "BOTH"},      {S::kAmSource, 1, "EXT"},
+      {S::kBmSource, 0, "INT"},      {S::kFskSource, 2, "EXT"},      {S::kSweepSpacing, 1, "LOG"},
+      {S::kSweepSpacing, 0, "LIN"},  {S::kTrigSlope, 0, "NEG"},      {S::kTrigSlope, 1, "POS"},
+      {S::kLoad, 1, "50"},           {S::kLoad, 0, "INF"},           {S::kAmState, 1, "ON"},
+      {S::kFmState, 0, "OFF"},       {S::kSweepState, 1, "ON"},      {S::kBmState, 1, "ON"},
+      {S::kFskState, 0, "OFF"},      {S::kBmCount, 0, "INF"},        {S::kBmCount, 50001, "INF"},
+      {S::kBmCount, -5, "INF"},
   };
-  for (const CSetCase& c : cases) {
+  for (const CWordCase& c : cases) {
     m_driver.m_calls.clear();
-    c.m_set(*m_instrument);
-    EXPECT_EQ(m_driver.m_calls, Calls{c.m_call});
+    SettingRow(c.m_setting).m_set(*m_instrument, {c.m_value, {}});
+    EXPECT_EQ(m_driver.m_calls, Calls{"cmd:" + Header(c.m_setting) + " " + c.m_word});
   }
-  EXPECT_DOUBLE_EQ(m_instrument->GetFreq(0), 2.5e6);
-  EXPECT_DOUBLE_EQ(m_instrument->GetOffset(0), -2.5);
-  EXPECT_DOUBLE_EQ(m_instrument->GetFskRate(0), 12.5);
+  m_driver.m_calls.clear();
+  m_instrument->SetBmCount(1);
+  EXPECT_EQ(m_driver.m_calls, Calls{"cmdInt:" + Header(S::kBmCount) + ",1"});
+}
+
+TEST_F(LiveSettings, RealSetsPassHeaderAndValueAndKeepIt) {
+  for (size_t i = 0; i < kSettingCount; ++i) {
+    const CSetting& row = kSettingTable[i];
+    if (row.m_kind != ESettingKind::kReal) continue;
+    SCOPED_TRACE(row.m_header);
+    m_driver.m_calls.clear();
+    row.m_set(*m_instrument, {12.5, {}});
+    EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdReal:") + row.m_header + ",12.5"});
+    EXPECT_DOUBLE_EQ(row.m_remembered(*m_instrument).m_number, 12.5);
+  }
 }
 
 TEST_F(LiveSettings, ALongUserNameGoesOutWhole) {
   std::string name(200, 'W');
   m_instrument->SetUserFunc(name);
-  EXPECT_EQ(m_driver.m_calls, Calls{"cmd:FUNC:USER " + name});
+  EXPECT_EQ(m_driver.m_calls, Calls{"cmd:" + Header(S::kUserFunc) + " " + name});
   std::string text;
   m_instrument->GetUserFunc(text, 0);
   EXPECT_EQ(text, name);
@@ -123,37 +132,17 @@ TEST_F(LiveSettings, LiveSetsLeaveTheOtherModesToTheInstrument) {
   EXPECT_EQ(m_instrument->GetFmState(0), 1);
 }
 
-struct CRealGet {
-  std::function<double(CInstrument&, int16_t)> m_get;
-  const char* m_query;
-};
-
 TEST_F(LiveSettings, RealGetsQueryAndKeepTheReply) {
-  const CRealGet cases[] = {
-      {[](CInstrument& i, int16_t q) { return i.GetFreq(q); }, "FREQ?"},
-      {[](CInstrument& i, int16_t q) { return i.GetAmpl(q); }, "VOLT:UNIT VPP;:VOLT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetOffset(q); }, "VOLT:OFFS?"},
-      {[](CInstrument& i, int16_t q) { return i.GetDutyCycle(q); }, "PULS:DCYC?"},
-      {[](CInstrument& i, int16_t q) { return i.GetAmDepth(q); }, "AM:DEPT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetAmFreq(q); }, "AM:INT:FREQ?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFmFreq(q); }, "FM:INT:FREQ?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFmDev(q); }, "FM:DEV?"},
-      {[](CInstrument& i, int16_t q) { return i.GetSweepTime(q); }, "SWE:TIME?"},
-      {[](CInstrument& i, int16_t q) { return i.GetStartFreq(q); }, "FREQ:STAR?"},
-      {[](CInstrument& i, int16_t q) { return i.GetStopFreq(q); }, "FREQ:STOP?"},
-      {[](CInstrument& i, int16_t q) { return i.GetBmPhase(q); }, "BM:PHAS?"},
-      {[](CInstrument& i, int16_t q) { return i.GetBmRate(q); }, "BM:INT:RATE?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFskFreq(q); }, "FSK:FREQ?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFskRate(q); }, "FSK:INT:RATE?"},
-  };
   double reply = 1.5;
-  for (const CRealGet& c : cases) {
-    SCOPED_TRACE(c.m_query);
+  for (size_t i = 0; i < kSettingCount; ++i) {
+    const CSetting& row = kSettingTable[i];
+    if (row.m_kind != ESettingKind::kReal) continue;
+    SCOPED_TRACE(row.m_header);
     m_driver.m_calls.clear();
     m_driver.Answer(Real(reply));
-    EXPECT_DOUBLE_EQ(c.m_get(*m_instrument, 1), reply);
-    EXPECT_DOUBLE_EQ(c.m_get(*m_instrument, 0), reply);
-    EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdReal64_Q:") + c.m_query});
+    row.m_query(*m_instrument);
+    EXPECT_DOUBLE_EQ(row.m_remembered(*m_instrument).m_number, reply);
+    EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdReal64_Q:") + row.m_header + "?"});
     reply += 1.0;
   }
 }
@@ -166,23 +155,18 @@ TEST_F(LiveSettings, AFailedRealGetKeepsWhatTheDriverWrote) {
 }
 
 TEST_F(LiveSettings, StateGetsQueryIntegers) {
-  const std::pair<std::function<int16_t(CInstrument&, int16_t)>, const char*> cases[] = {
-      {[](CInstrument& i, int16_t q) { return i.GetAmState(q); }, "AM:STAT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFmState(q); }, "FM:STAT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetSweepState(q); }, "SWE:STAT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetBmState(q); }, "BM:STAT?"},
-      {[](CInstrument& i, int16_t q) { return i.GetFskState(q); }, "FSK:STAT?"},
-  };
-  for (const auto& [get, query] : cases) {
-    SCOPED_TRACE(query);
+  for (ESetting state : {S::kAmState, S::kFmState, S::kSweepState, S::kBmState, S::kFskState}) {
+    const CSetting& row = SettingRow(state);
+    SCOPED_TRACE(row.m_header);
     m_driver.m_calls.clear();
     m_driver.Answer(Number(1));
-    EXPECT_EQ(get(*m_instrument, 1), 1);
+    row.m_query(*m_instrument);
+    EXPECT_EQ(Remembered(*m_instrument, state), 1);
     m_driver.Answer(CDriverAnswer{VI_ERROR_IO, "", 0.0, 0});
-    EXPECT_THROW(get(*m_instrument, 1), CUserException);
-    EXPECT_EQ(get(*m_instrument, 0), 1);
-    EXPECT_EQ(m_driver.m_calls, (Calls{std::string("cmdInt16_Q:") + query,
-                                       std::string("cmdInt16_Q:") + query}));
+    EXPECT_THROW(row.m_query(*m_instrument), CUserException);
+    EXPECT_EQ(Remembered(*m_instrument, state), 1);
+    std::string query = std::string("cmdInt16_Q:") + row.m_header + "?";
+    EXPECT_EQ(m_driver.m_calls, (Calls{query, query}));
   }
 }
 
@@ -198,74 +182,45 @@ TEST_F(LiveSettings, LoadAndBurstCountDecodeTheirNumbers) {
     m_driver.Answer(Real(cycles));
     EXPECT_EQ(m_instrument->GetBmCount(1), count) << cycles;
   }
-  EXPECT_EQ(m_driver.m_calls.front(), "cmdReal64_Q:OUTP:LOAD?");
-  EXPECT_EQ(m_driver.m_calls.back(), "cmdReal64_Q:BM:NCYC?");
+  EXPECT_EQ(m_driver.m_calls.front(), "cmdReal64_Q:" + Header(S::kLoad) + "?");
+  EXPECT_EQ(m_driver.m_calls.back(), "cmdReal64_Q:" + Header(S::kBmCount) + "?");
   m_driver.Answer(CDriverAnswer{VI_ERROR_TMO, "", 9.9e37});
   EXPECT_THROW(m_instrument->GetLoad(1), CUserException);
   EXPECT_EQ(m_instrument->GetLoad(0), 0);
 }
 
 struct CKeywordCase {
-  std::function<int16_t(CInstrument&, int16_t)> m_get;
-  const char* m_query;
+  ESetting m_setting;
   const char* m_reply;
   int16_t m_expected;
 };
 
-const std::function<int16_t(CInstrument&, int16_t)> kGetFunc = [](CInstrument& i, int16_t q) {
-  return i.GetFunc(q);
-};
-const std::function<int16_t(CInstrument&, int16_t)> kGetAmFunc =
-    [](CInstrument& i, int16_t q) { return i.GetAmFunc(q); };
-const std::function<int16_t(CInstrument&, int16_t)> kGetTrigSource =
-    [](CInstrument& i, int16_t q) { return i.GetTrigSource(q); };
-
 TEST_F(LiveSettings, TextGetsDecodeTheirKeywords) {
   const CKeywordCase cases[] = {
-      {kGetFunc, "FUNC?", "SIN", 0},
-      {kGetFunc, "FUNC?", "\"SQU\"", 1},
-      {kGetFunc, "FUNC?", "TRI", 2},
-      {kGetFunc, "FUNC?", "RAMP", 3},
-      {kGetFunc, "FUNC?", "NOIS", 4},
-      {kGetFunc, "FUNC?", "USER", 5},
-      {kGetFunc, "FUNC?", "DC", 6},
-      {[](CInstrument& i, int16_t q) { return i.GetFmFunc(q); }, "FM:INT:FUNC?", "TRI", 2},
-      {kGetAmFunc, "AM:INT:FUNC?", "USER\n", 5},
-      {kGetTrigSource, "TRIG:SOUR?", "BUS", 2},
-      {kGetTrigSource, "TRIG:SOUR?", "EXT", 1},
-      {kGetTrigSource, "TRIG:SOUR?", "IMM", 0},
-      {kGetTrigSource, "TRIG:SOUR?", "TTLT0", 3},
-      {kGetTrigSource, "TRIG:SOUR?", "\"TTLT7\"", 10},
-      {[](CInstrument& i, int16_t q) { return i.GetAmSource(q); }, "AM:SOUR?", "EXT", 1},
-      {[](CInstrument& i, int16_t q) { return i.GetAmSource(q); }, "AM:SOUR?", "BOTH", 0},
-      {[](CInstrument& i, int16_t q) { return i.GetBmSource(q); }, "BM:SOUR?", "EXT", 1},
-      {[](CInstrument& i, int16_t q) { return i.GetFskSource(q); }, "FSK:SOUR?", "INT", 0},
-      {[](CInstrument& i, int16_t q) { return i.GetTrigSlope(q); }, "TRIG:SLOP?", "NEG", 0},
-      {[](CInstrument& i, int16_t q) { return i.GetTrigSlope(q); }, "TRIG:SLOP?", "POS", 1},
-      {[](CInstrument& i, int16_t q) { return i.GetSweepSpacing(q); }, "SWE:SPAC?", "LOG", 1},
-      {[](CInstrument& i, int16_t q) { return i.GetSweepSpacing(q); }, "SWE:SPAC?", "LIN", 0},
+      {S::kFunc, "SIN", 0},           {S::kFunc, "\"SQU\"", 1},       {S::kFunc, "TRI", 2},
+      {S::kFunc, "RAMP", 3},          {S::kFunc, "NOIS", 4},          {S::kFunc, "USER", 5},
+      {S::kFunc, "DC", 6},            {S::kFmFunc, "TRI", 2},         {S::kAmFunc, "USER\n", 5},
+      {S::kTrigSource, "BUS", 2},     {S::kTrigSource, "EXT", 1},     {S::kTrigSource, "IMM", 0},
+      {S::kTrigSource, "TTLT0", 3},   {S::kTrigSource, "\"TTLT7\"", 10},
+      {S::kAmSource, "EXT", 1},       {S::kAmSource, "BOTH", 0},      {S::kBmSource, "EXT", 1},
+      {S::kFskSource, "INT", 0},      {S::kTrigSlope, "NEG", 0},      {S::kTrigSlope, "POS", 1},
+      {S::kSweepSpacing, "LOG", 1},   {S::kSweepSpacing, "LIN", 0},
   };
   for (const CKeywordCase& c : cases) {
     SCOPED_TRACE(c.m_reply);
     m_driver.m_calls.clear();
     m_driver.Answer(Text(c.m_reply));
-    EXPECT_EQ(c.m_get(*m_instrument, 1), c.m_expected);
-    EXPECT_EQ(c.m_get(*m_instrument, 0), c.m_expected);
-    EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdString_Q:") + c.m_query + ",31"});
+    SettingRow(c.m_setting).m_query(*m_instrument);
+    EXPECT_EQ(Remembered(*m_instrument, c.m_setting), c.m_expected);
+    EXPECT_EQ(m_driver.m_calls, Calls{QueryCall(c.m_setting)});
   }
 }
 
 TEST_F(LiveSettings, UnknownKeywordsLeaveTheRememberedValue) {
   const CKeywordCase cases[] = {
-      {kGetFunc, "FUNC?", "XYZ", kFuncTri},
-      {kGetFunc, "FUNC?", "S", kFuncTri},
-      {kGetFunc, "FUNC?", "", kFuncTri},
-      {kGetFunc, "FUNC?", "\"", kFuncTri},
-      {kGetAmFunc, "AM:INT:FUNC?", "DC", kFuncRamp},
-      {kGetTrigSource, "TRIG:SOUR?", "TTL", 4},
-      {kGetTrigSource, "TRIG:SOUR?", "TTLTX", 4},
-      {kGetTrigSource, "TRIG:SOUR?", "T", 4},
-      {[](CInstrument& i, int16_t q) { return i.GetSweepSpacing(q); }, "SWE:SPAC?", "L", 1},
+      {S::kFunc, "XYZ", kFuncTri},  {S::kFunc, "S", kFuncTri},      {S::kFunc, "", kFuncTri},
+      {S::kFunc, "\"", kFuncTri},   {S::kAmFunc, "DC", kFuncRamp},  {S::kTrigSource, "TTL", 4},
+      {S::kTrigSource, "TTLTX", 4}, {S::kTrigSource, "T", 4},       {S::kSweepSpacing, "L", 1},
   };
   m_instrument->SetFunc(kFuncTri);
   m_instrument->SetAmFunc(kFuncRamp);
@@ -274,7 +229,8 @@ TEST_F(LiveSettings, UnknownKeywordsLeaveTheRememberedValue) {
   for (const CKeywordCase& c : cases) {
     SCOPED_TRACE(c.m_reply);
     m_driver.Answer(Text(c.m_reply));
-    EXPECT_EQ(c.m_get(*m_instrument, 1), c.m_expected);
+    SettingRow(c.m_setting).m_query(*m_instrument);
+    EXPECT_EQ(Remembered(*m_instrument, c.m_setting), c.m_expected);
   }
   m_driver.Answer(CDriverAnswer{VI_ERROR_TMO, "SIN"});
   EXPECT_THROW(m_instrument->GetFunc(1), CUserException);
@@ -302,7 +258,7 @@ TEST_F(LiveSettings, UserFunctionReply) {
   m_driver.Answer(Text(""));
   m_instrument->GetUserFunc(text, 1);
   EXPECT_EQ(text, "");
-  EXPECT_EQ(m_driver.m_calls.back(), "cmdString_Q:FUNC:USER?,31");
+  EXPECT_EQ(m_driver.m_calls.back(), QueryCall(S::kUserFunc));
   m_instrument->SetUserFunc("SINC");
   m_driver.Fail(VI_ERROR_TMO);
   EXPECT_THROW(m_instrument->GetUserFunc(text, 1), CUserException);
@@ -323,24 +279,24 @@ TEST_F(LiveSettings, GetsWithoutTheQueryFlagSendNothing) {
   EXPECT_TRUE(m_driver.m_calls.empty());
 }
 
-const Calls kSyncModesQueries = {
-    "cmdString_Q:FUNC?,31", "cmdReal64_Q:FREQ?",      "cmdInt16_Q:AM:STAT?",
-    "cmdInt16_Q:FM:STAT?",  "cmdInt16_Q:SWE:STAT?",   "cmdInt16_Q:BM:STAT?",
-    "cmdInt16_Q:FSK:STAT?"};
+Calls QueryCalls(std::initializer_list<ESetting> settings) {
+  Calls calls;
+  for (ESetting setting : settings) calls.push_back(QueryCall(setting));
+  return calls;
+}
+
+const Calls kSyncModesQueries = QueryCalls({S::kFunc, S::kFreq, S::kAmState, S::kFmState,
+                                            S::kSweepState, S::kBmState, S::kFskState});
 
 TEST_F(LiveSettings, SyncReadsEverySettingInOrder) {
   m_instrument->Sync();
   Calls expected = kSyncModesQueries;
-  for (const char* query :
-       {"cmdReal64_Q:VOLT:UNIT VPP;:VOLT?", "cmdReal64_Q:VOLT:OFFS?", "cmdReal64_Q:PULS:DCYC?",
-        "cmdReal64_Q:OUTP:LOAD?", "cmdString_Q:AM:SOUR?,31", "cmdString_Q:FM:INT:FUNC?,31",
-        "cmdString_Q:AM:INT:FUNC?,31", "cmdReal64_Q:FM:INT:FREQ?", "cmdReal64_Q:AM:INT:FREQ?",
-        "cmdReal64_Q:FM:DEV?", "cmdReal64_Q:AM:DEPT?", "cmdReal64_Q:SWE:TIME?",
-        "cmdReal64_Q:FREQ:STAR?", "cmdReal64_Q:FREQ:STOP?", "cmdString_Q:SWE:SPAC?,31",
-        "cmdString_Q:TRIG:SOUR?,31", "cmdString_Q:FUNC:USER?,31", "cmdString_Q:BM:SOUR?,31",
-        "cmdReal64_Q:BM:NCYC?", "cmdReal64_Q:BM:PHAS?", "cmdReal64_Q:BM:INT:RATE?",
-        "cmdString_Q:TRIG:SLOP?,31", "cmdReal64_Q:FSK:FREQ?", "cmdString_Q:FSK:SOUR?,31",
-        "cmdReal64_Q:FSK:INT:RATE?"})
+  for (const std::string& query : QueryCalls(
+           {S::kAmpl, S::kOffset, S::kDutyCycle, S::kLoad, S::kAmSource, S::kFmFunc, S::kAmFunc,
+            S::kFmFreq, S::kAmFreq, S::kFmDev, S::kAmDepth, S::kSweepTime, S::kStartFreq,
+            S::kStopFreq, S::kSweepSpacing, S::kTrigSource, S::kUserFunc, S::kBmSource,
+            S::kBmCount, S::kBmPhase, S::kBmRate, S::kTrigSlope, S::kFskFreq, S::kFskSource,
+            S::kFskRate}))
     expected.push_back(query);
   EXPECT_EQ(m_driver.m_calls, expected);
 }

@@ -1,7 +1,6 @@
 // The AM panel on the recording instrument and on the in-memory instrument.
 #include <gtest/gtest.h>
 
-#include "framework/win32/wait_cursor.h"
 #include "res/resource.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
@@ -93,97 +92,6 @@ TEST_F(AmPanel, NegativeFrequencyStepsUpAsASignedNumberAndDownToTheMinimum) {
   TypeInto(panel, IDC_AM_FREQ, "-100");
   Spin(panel, IDC_AM_FREQ_SPIN, SB_LINEDOWN);
   EXPECT_EQ(Text(IDC_AM_FREQ), "10 mHz");
-}
-
-TEST_F(AmPanel, CombosSendTheItemIndexWithoutReadBack) {
-  ChooseItem(panel, IDC_AM_FUNC, 5);
-  EXPECT_EQ(instrument->Take(), Calls{"SetAmFunc(5)"});
-  ChooseItem(panel, IDC_AM_SOURCE, 1);
-  EXPECT_EQ(instrument->Take(), Calls{"SetAmSource(1)"});
-  EXPECT_EQ(instrument->m_amFunc, 5);
-  EXPECT_EQ(instrument->m_amSource, 1);
-}
-
-TEST_F(AmPanel, AltTurnsAChoiceIntoAReadBackAndMovesTheFocusToTheTitle) {
-  instrument->m_amFunc = 3;
-  {
-    CAltKeyHeld alt;
-    ChooseItem(panel, IDC_AM_FUNC, 1);
-  }
-  EXPECT_EQ(instrument->Take(), Calls{"GetAmFunc(1)"});
-  EXPECT_EQ(SelectedItem(panel, IDC_AM_FUNC), 3);
-  EXPECT_EQ(FocusedId(), IDC_AM_TITLE);
-  OpenList(panel, IDC_AM_SOURCE);
-  EXPECT_TRUE(instrument->Take().empty());
-}
-
-TEST_F(AmPanel, ARejectedChoiceIsReportedAndNotReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("SetAmSource", -1);
-  ChooseItem(panel, IDC_AM_SOURCE, 1);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), Calls{"SetAmSource(1)"});
-}
-
-TEST_F(AmPanel, SwitchingAmOnSwitchesTheOtherModesOffInTheRememberedState) {
-  instrument->m_fmState = 1;
-  instrument->m_fskState = 1;
-  ClickButton(panel, IDC_AM_STATE);
-  EXPECT_EQ(instrument->Take(), (Calls{"SetAmState(1)", "SyncModes()", "GetAmState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "On");
-  EXPECT_EQ(instrument->m_fmState, 0);
-  EXPECT_EQ(instrument->m_fskState, 0);
-  ClickButton(panel, IDC_AM_STATE);
-  EXPECT_EQ(TakeSets(), Calls{"SetAmState(0)"});
-  EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "Off");
-}
-
-TEST_F(AmPanel, ARejectedStateIsStillFollowedByItsReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("SetAmState", -1);
-  ClickButton(panel, IDC_AM_STATE);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), (Calls{"SetAmState(1)", "SyncModes()", "GetAmState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "Off");
-}
-
-TEST_F(AmPanel, ADoubleClickOnTheStateSendsTwoChanges) {
-  DoubleClickButton(panel, IDC_AM_STATE);
-  EXPECT_EQ(TakeSets(), (Calls{"SetAmState(1)", "SetAmState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "Off");
-}
-
-TEST_F(AmPanel, FailedAltReadBacksAreReportedAndTheWaitCursorEnds) {
-  CBoxWatcher boxes;
-  instrument->Fail("GetAmState", -1);
-  {
-    CAltKeyHeld alt;
-    ClickButton(panel, IDC_AM_STATE);
-  }
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), Calls{"GetAmState(1)"});
-  EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "Off");
-  EXPECT_EQ(WaitCursorDepth(), 0);
-  instrument->Fail("GetUserFunc", -1);
-  {
-    CAltKeyHeld alt;
-    FocusOn(panel, IDC_AM_USER);
-  }
-  EXPECT_EQ(boxes.Texts(), (Calls{"API failure.", "API failure."}));
-  EXPECT_EQ(instrument->Take().front(), "GetUserFunc(1)");
-  EXPECT_EQ(WaitCursorDepth(), 0);
-}
-
-TEST_F(AmPanel, AltWithFocusOnTheNameReadsItAndKeepsTheFocus) {
-  instrument->m_userFunc = "CARDIAC";
-  {
-    CAltKeyHeld alt;
-    FocusOn(panel, IDC_AM_USER);
-  }
-  EXPECT_EQ(instrument->Take(), Calls{"GetUserFunc(1)"});
-  EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 0);
-  EXPECT_EQ(Text(IDC_AM_USER), "CARDIAC");
-  EXPECT_EQ(FocusedId(), IDC_AM_USER);
 }
 
 TEST(AmPanelNonLive, EveryActionWorksWithoutAMessage) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
 #include "tests/support/panel_test.h"
 
@@ -56,62 +55,12 @@ TEST_F(FmPanel, FrequencyStopsAtTenKilohertz) {
   EXPECT_EQ(Text(IDC_FM_FREQ), "10 kHz");
 }
 
-TEST_F(FmPanel, SwitchingFmOnReReadsFrequencyAndDeviation) {
-  instrument->m_bmState = 1;
+TEST_F(FmPanel, SwitchingFmOnShowsTheReReadFrequencyAndDeviation) {
   TypeInto(panel, IDC_FM_FREQ, "3k");
   TypeInto(panel, IDC_FM_DEV, "4k");
   ClickButton(panel, IDC_FM_STATE);
-  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)",
-                                       "GetFmDev(1)", "GetFmState(0)"}));
   EXPECT_EQ(Text(IDC_FM_FREQ), "100 Hz");
   EXPECT_EQ(Text(IDC_FM_DEV), "100 Hz");
-  EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "On");
-  EXPECT_EQ(instrument->m_bmState, 0);
-}
-
-TEST_F(FmPanel, AFailedReReadSkipsTheRestOfTheReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("GetFmFreq", -1);
-  ClickButton(panel, IDC_FM_STATE);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)"}));
-}
-
-TEST_F(FmPanel, ARejectedStateIsStillReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("SetFmState", -1);
-  ClickButton(panel, IDC_FM_STATE);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), (Calls{"SetFmState(1)", "SyncModes()", "GetFmFreq(1)",
-                                       "GetFmDev(1)", "GetFmState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "Off");
-}
-
-TEST_F(FmPanel, ADoubleClickOnTheStateSendsTwoChanges) {
-  DoubleClickButton(panel, IDC_FM_STATE);
-  EXPECT_EQ(TakeSets(), (Calls{"SetFmState(1)", "SetFmState(0)"}));
-  EXPECT_EQ(instrument->m_fmState, 0);
-}
-
-TEST_F(FmPanel, AltTurnsTheFunctionChoiceIntoAReadBack) {
-  instrument->m_fmFunc = 4;
-  {
-    CAltKeyHeld alt;
-    ChooseItem(panel, IDC_FM_FUNC, 0);
-  }
-  EXPECT_EQ(instrument->Take(), Calls{"GetFmFunc(1)"});
-  EXPECT_EQ(SelectedItem(panel, IDC_FM_FUNC), 4);
-  EXPECT_EQ(FocusedId(), IDC_FM_TITLE);
-  ChooseItem(panel, IDC_FM_FUNC, 1);
-  EXPECT_EQ(instrument->Take(), Calls{"SetFmFunc(1)"});
-}
-
-TEST_F(FmPanel, AnOutOfListFunctionLeavesTheComboEmpty) {
-  instrument->m_fmFunc = 9;
-  CAltKeyHeld alt;
-  OpenList(panel, IDC_FM_FUNC);
-  EXPECT_EQ(instrument->Take(), Calls{"GetFmFunc(1)"});
-  EXPECT_EQ(SelectedItem(panel, IDC_FM_FUNC), CB_ERR);
 }
 
 TEST_F(FmPanel, NameArrowsWalkTheListAndSendOnRelease) {
@@ -119,12 +68,6 @@ TEST_F(FmPanel, NameArrowsWalkTheListAndSendOnRelease) {
   EXPECT_EQ(instrument->Take(), (Calls{"SetUserFunc(EXP_RISE)", "GetUserFunc(1)"}));
   EXPECT_EQ(Text(IDC_FM_USER), "EXP_RISE");
   EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 1);
-  {  // with Alt, focus reads the name back without the wait cursor
-    CAltKeyHeld alt;
-    FocusOn(panel, IDC_FM_USER);
-  }
-  EXPECT_EQ(instrument->Take(), Calls{"GetUserFunc(1)"});
-  EXPECT_EQ(instrument->m_waitDepthAt["GetUserFunc(1)"], 0);
 }
 
 }  // namespace

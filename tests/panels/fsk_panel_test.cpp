@@ -4,10 +4,7 @@
 
 #include <utility>
 
-#include "app/sfp_app.h"
-#include "panels/panel.h"
 #include "res/resource.h"
-#include "tests/support/box_watcher.h"
 #include "tests/support/panel_driver.h"
 #include "tests/support/panel_test.h"
 
@@ -24,11 +21,7 @@ TEST(ExternalOrTtlList, TranslatesBetweenItemsAndTriggerSources) {
   EXPECT_EQ(ExternalOrTtlSource(-1), 1);  // no selection sends External
 }
 
-class FskPanel : public CPanelTestOf<ID_PANELS_FSK> {
- protected:
-  // Redisplays the panel from the remembered state, as after Reset or Sync.
-  void Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }
-};
+using FskPanel = CPanelTestOf<ID_PANELS_FSK>;
 
 TEST_F(FskPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(PlateText(IDC_FSK_TITLE), "Frequency Shift Keying Panel");
@@ -62,24 +55,6 @@ TEST_F(FskPanel, ChoosingATriggerItemSendsItsSourceWithoutReadBack) {
   EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(10)"});
   ChooseItem(panel, IDC_FSK_TRIG_SOURCE, -1);
   EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(1)"});
-  ChooseItem(panel, IDC_FSK_SOURCE, 1);
-  EXPECT_EQ(instrument->Take(), Calls{"SetFskSource(1)"});
-}
-
-TEST_F(FskPanel, AltReadsTheTriggerSourceAndShowsItsItem) {
-  instrument->m_trigSource = 8;
-  {
-    CAltKeyHeld alt;
-    ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 2);
-  }
-  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSource(1)"});
-  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 6);
-  EXPECT_EQ(FocusedId(), IDC_FSK_TITLE);
-  instrument->m_trigSource = 0;
-  CAltKeyHeld alt;
-  OpenList(panel, IDC_FSK_TRIG_SOURCE);
-  EXPECT_EQ(instrument->Take(), Calls{"GetTrigSource(1)"});
-  EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);
 }
 
 TEST_F(FskPanel, HopFrequencyAndRateAreClamped) {
@@ -105,36 +80,6 @@ TEST_F(FskPanel, RateArrowsStopAtTheMaximum) {
   EXPECT_EQ(Text(IDC_FSK_RATE), "50 kHz");
   Spin(panel, IDC_FSK_RATE_SPIN, SB_ENDSCROLL);
   EXPECT_EQ(instrument->Take(), (Calls{"SetFskRate(50000)", "GetFskRate(1)"}));
-}
-
-TEST_F(FskPanel, SwitchingFskOnSwitchesTheOtherModesOff) {
-  instrument->m_amState = 1;
-  instrument->m_sweepState = 1;
-  ClickButton(panel, IDC_FSK_STATE);
-  EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_FSK_STATE), "On");
-  EXPECT_EQ(instrument->m_amState, 0);
-  EXPECT_EQ(instrument->m_sweepState, 0);
-  DoubleClickButton(panel, IDC_FSK_STATE);
-  EXPECT_EQ(TakeSets(), (Calls{"SetFskState(0)", "SetFskState(1)"}));
-}
-
-TEST_F(FskPanel, ARejectedTriggerSourceIsReportedAndNotReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("SetTrigSource", -1);
-  ChooseItem(panel, IDC_FSK_TRIG_SOURCE, 3);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), Calls{"SetTrigSource(5)"});
-  EXPECT_EQ(instrument->m_trigSource, 0);
-}
-
-TEST_F(FskPanel, ARejectedStateIsStillFollowedByTheModesReadBack) {
-  CBoxWatcher boxes;
-  instrument->Fail("SetFskState", -1);
-  ClickButton(panel, IDC_FSK_STATE);
-  EXPECT_EQ(boxes.Texts(), Calls{"API failure."});
-  EXPECT_EQ(instrument->Take(), (Calls{"SetFskState(1)", "SyncModes()", "GetFskState(0)"}));
-  EXPECT_EQ(ToggleCaption(IDC_FSK_STATE), "Off");
 }
 
 }  // namespace

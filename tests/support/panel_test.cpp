@@ -1,7 +1,10 @@
 #include "tests/support/panel_test.h"
 
+#include "app/sfp_app.h"
+#include "controls/text_button.h"
 #include "controls/text_panel.h"
 #include "controls/toggle_button.h"
+#include "panels/panel.h"
 #include "tests/support/panel_driver.h"
 
 void CPanelTest::Open(UINT panelCommand, CRecordingInstrument* recording) {
@@ -35,3 +38,20 @@ Calls CPanelTest::Items(int comboId) const {
   for (int i = 0; i < ItemCount(panel, comboId); ++i) items.push_back(ItemText(panel, comboId, i));
   return items;
 }
+
+std::string CPanelTest::Shown(int id) const {
+  HWND window = ::GetDlgItem(panel, id);
+  char className[16] = {};
+  ::GetClassNameA(window, className, sizeof className);
+  if (::lstrcmpiA(className, "ComboBox") == 0) {
+    int chosen = SelectedItem(panel, id);
+    return chosen == CB_ERR ? "" : ItemText(panel, id, chosen);
+  }
+  CWnd* control = CWnd::FromHandle(window);
+  if (dynamic_cast<CToggleButton*>(control) != nullptr) return ToggleCaption(id);
+  if (auto* button = dynamic_cast<CTextButton*>(control)) return button->m_caption;
+  if (auto* plate = dynamic_cast<CTextPanel*>(control)) return plate->m_caption;
+  return Text(id);
+}
+
+void CPanelTest::Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }

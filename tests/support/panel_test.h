@@ -37,6 +37,11 @@ class CPanelTest : public ::testing::Test {
   std::string ToggleCaption(int id) const;
   std::string PlateText(int id) const;
   Calls Items(int comboId) const;
+  // What control `id` shows: a combo box its chosen item ("" for none), a
+  // toggle its caption, a plate or a text button its caption, a field its text.
+  std::string Shown(int id) const;
+  // Shows the panel again from the remembered state, as after Reset or Sync.
+  void Redisplay() const;
 
   CAppFixture app;
   CRecordingInstrument* instrument = nullptr;
