@@ -5,25 +5,43 @@
 
 namespace {
 const ViInt32 kTimeOutMs = 5000;
+
+// The driver's entry points, bound by the names of its lists; each null when
+// the library lacks it.
+struct CDriverEntryPoints {
+#define SFP_ENTRY_POINTER(name, type) type name = nullptr;
+  TGQ3207_ENTRY_POINTS(SFP_ENTRY_POINTER)
+#undef SFP_ENTRY_POINTER
+
+  explicit CDriverEntryPoints(CDriverLibrary& driver) {
+#define SFP_BIND_ENTRY_POINT(name, type) name = EntryPoint<type>(driver, #name);
+    TGQ3207_ENTRY_POINTS(SFP_BIND_ENTRY_POINT)
+#undef SFP_BIND_ENTRY_POINT
+  }
+
+  bool CanOpenASession() const {
+#define SFP_FOUND(name, type) &&name != nullptr
+    return true TGQ3207_SESSION_ENTRY_POINTS(SFP_FOUND);
+#undef SFP_FOUND
+  }
+};
 }  // namespace
 
 std::optional<ViSession> OpenDriverSession(CDriverLibrary& driver, const std::string& name,
                                            bool reset) {
-  auto init = EntryPoint<tgq3207_init_fn>(driver, "tgq3207_init");
-  auto timeOut = EntryPoint<tgq3207_timeOut_fn>(driver, "tgq3207_timeOut");
-  auto errorQueryDetect =
-      EntryPoint<tgq3207_errorQueryDetect_fn>(driver, "tgq3207_errorQueryDetect");
-  if (init == nullptr || timeOut == nullptr || errorQueryDetect == nullptr) return std::nullopt;
+  const CDriverEntryPoints entry(driver);
+  if (!entry.CanOpenASession()) return std::nullopt;
   std::string resourceName = name;
   ViSession session = VI_NULL;
-  ViStatus status = init(resourceName.data(), VI_FALSE, reset ? VI_TRUE : VI_FALSE, &session);
+  ViStatus status =
+      entry.tgq3207_init(resourceName.data(), VI_FALSE, reset ? VI_TRUE : VI_FALSE, &session);
   if (status != VI_SUCCESS) {
     // A warning still opened a session, which nothing would ever close.
-    auto close = EntryPoint<tgq3207_session_fn>(driver, "tgq3207_close");
-    if (status > VI_SUCCESS && session != VI_NULL && close != nullptr) close(session);
+    if (status > VI_SUCCESS && session != VI_NULL && entry.tgq3207_close != nullptr)
+      entry.tgq3207_close(session);
     return std::nullopt;
   }
-  timeOut(session, kTimeOutMs);
-  errorQueryDetect(session, VI_TRUE);
+  entry.tgq3207_timeOut(session, kTimeOutMs);
+  entry.tgq3207_errorQueryDetect(session, VI_TRUE);
   return session;
 }
