@@ -2,13 +2,4 @@
 
 #include <windows.h>
 
-namespace {
-void (*g_listener)() = nullptr;
-}
-
-void DefaultBeep() {
-  if (g_listener != nullptr) g_listener();
-  ::MessageBeep(MB_OK);
-}
-
-void SetBeepListener(void (*listener)()) { g_listener = listener; }
+void DefaultBeep() { ::MessageBeep(MB_OK); }

@@ -1,5 +1,4 @@
-// The default beep, with a listener that tests use to count beeps.
+// The default beep.
 #pragma once
 
 void DefaultBeep();
-void SetBeepListener(void (*listener)());
