@@ -18,25 +18,15 @@
 set -euo pipefail
 export SFP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 runs="${1:-15}"
-jobs="${SFP_BENCH_JOBS:-2}"
+export SFP_BUILD_JOBS="${SFP_BENCH_JOBS:-2}"
+source "$SFP_ROOT/scripts/build.sh"
 win="$SFP_ROOT/build/bench-win64"
 win32="$SFP_ROOT/build/bench-win32"
 native="$SFP_ROOT/build/bench-native"
-
-configure() {
-  local dir=$1
-  shift
-  [ -f "$dir/build.ninja" ] && return 0
-  cmake -S "$SFP_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" \
-    >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
-}
-configure "$win" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
-configure "$win32" -DCMAKE_TOOLCHAIN_FILE="$SFP_ROOT/cmake/toolchain-i686-w64-mingw32.cmake"
-configure "$native" -DSFP_SANITIZE=OFF
-cmake --build "$win" -j"$jobs" --target tgq3207sfp tgq3207_32 sfp_visa_sim_dll \
-  main_panel_template launch_timer change_bench discovery_bench responsiveness_bench recall_bench >/dev/null
-cmake --build "$win32" -j"$jobs" --target tgq3207_32 sfp_visa_sim_dll responsiveness_bench >/dev/null
-cmake --build "$native" -j"$jobs" --target live_call_bench >/dev/null
+sfp_build bench-win64 "${sfp_program_targets[@]}" main_panel_template launch_timer change_bench \
+  discovery_bench responsiveness_bench recall_bench >/dev/null
+sfp_build bench-win32 tgq3207_32 sfp_visa_sim_dll responsiveness_bench >/dev/null
+sfp_build bench-native live_call_bench >/dev/null
 
 export SFP_WINEPREFIX="${SFP_WINEPREFIX:-$SFP_ROOT/build/bench-wineprefix}"
 source "$SFP_ROOT/scripts/wine-env.sh"

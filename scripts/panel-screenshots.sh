@@ -11,7 +11,7 @@ source "$SFP_ROOT/scripts/build.sh"
 source "$SFP_ROOT/scripts/wine-env.sh"
 source "$SFP_ROOT/scripts/screenshots.sh"
 sfp_windows_build
-sfp_build "$sfp_tree" >/dev/null
+sfp_build "$sfp_tree" "${sfp_program_targets[@]}" >/dev/null
 
 export WINEPATH="$(sfp_winpath "$SFP_ROOT/build/$sfp_tree/bin/visa-sim")"
 out="$SFP_ROOT/build/screenshots"
