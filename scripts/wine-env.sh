@@ -78,8 +78,9 @@ sfp_winpath() { printf 'Z:%s' "$(realpath "$1" | sed 's#/#\\#g')"; }
 
 # sfp_dpi_prefix DPI: makes a prefix of the current build's whose display scale is
 # DPI (96 = 100 %, 120, 144, 192 = 200 %) the current one: the build's own prefix
-# with "-dpiDPI" appended, made on first use from hard links to its files and copies
-# of its registry. Wine gives every window this
+# with "-dpiDPI" appended, copied from it on first use. A whole copy (some 1.3 GB, a few
+# seconds): Wine writes in place into files of a prefix (the name of its server's
+# folder, the update stamp), which hard links would share with the build's prefix. Wine gives every window this
 # scale, so a DPI-aware program is seen as it would be on such a screen.
 sfp_dpi_prefix() {
   local dpi=$1 base=$WINEPREFIX run=()
@@ -87,9 +88,7 @@ sfp_dpi_prefix() {
   export WINEPREFIX="$base-dpi$dpi"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     rm -rf "$WINEPREFIX"
-    cp -al "$base" "$WINEPREFIX"
-    local hive
-    for hive in "$base"/*.reg; do cp --remove-destination "$hive" "$WINEPREFIX/"; done
+    cp -a "$base" "$WINEPREFIX"
   fi
   if ! grep -qs "^\"LogPixels\"=dword:$(printf '%08x' "$dpi")" "$WINEPREFIX/user.reg"; then
     "${run[@]}" bash -c '
