@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "app/file_choice.h"
 #include "app/sfp_app.h"
 #include "framework/win32/clipboard.h"
 #include "framework/win32/display_scale.h"
-#include "framework/win32/file_dialog.h"
 #include "framework/win32/whole_file.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
@@ -178,9 +178,7 @@ void CIoLogWnd::OnCopyScript() { CopyTextToClipboard(m_hWnd, RecordsAsScript(Row
 
 void CIoLogWnd::OnSaveAs() {
   std::string path, reason;
-  if (!ChooseFile(m_hWnd, EFileDialog::kSave, LoadText(IDS_IO_LOG_SAVE_TITLE), LoadText(IDS_IO_LOG_FILTER), "txt",
-                  path))
-    return;
+  if (!ChooseFileFor(m_hWnd, EFileDialog::kSave, IDS_IO_LOG_SAVE_TITLE, IDS_IO_LOG_FILTER, "txt", path)) return;
   const std::vector<const CIoRecord*> rows = Rows(false);
   uint64_t dropped = IoLog().Dropped();
   std::string text = EndsWithCsv(path) ? RecordsAsCsv(rows, dropped) : RecordsAsText(rows, dropped);
@@ -189,9 +187,10 @@ void CIoLogWnd::OnSaveAs() {
 
 void CIoLogWnd::OnLogToFile() {
   std::string path, reason;
-  if (!ChooseFile(m_hWnd, EFileDialog::kSave, LoadText(IDS_IO_LOG_FILE_TITLE), LoadText(IDS_IO_LOG_FILTER), "txt",
-                  path))
-    return;
-  if (!IoLog().LogToFile(path, reason)) StandardMessageBox(LoadFormatted(IDS_IO_LOG_NOT_LOGGED, path, reason));
+  if (!ChooseFileFor(m_hWnd, EFileDialog::kSave, IDS_IO_LOG_FILE_TITLE, IDS_IO_LOG_FILTER, "txt", path)) return;
+  if (std::FILE* file = OpenForAppending(path, reason))
+    IoLog().LogTo(file, path);
+  else
+    StandardMessageBox(LoadFormatted(IDS_IO_LOG_NOT_LOGGED, path, reason));
   Refresh(true);
 }

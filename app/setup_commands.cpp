@@ -2,20 +2,20 @@
 
 #include <cstdio>
 
+#include "app/file_choice.h"
 #include "app/sfp_app.h"
-#include "framework/win32/file_dialog.h"
 #include "framework/win32/wait_cursor.h"
 #include "framework/win32/whole_file.h"
 #include "instrument/instrument.h"
+#include "instrument/recall_plan.h"
 #include "instrument/setting_text.h"
-#include "instrument/setup_file.h"
 #include "panels/guarded_call.h"
 #include "res/resource.h"
+#include "scpi/scpi_words.h"
 
 namespace {
 
 CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
-
 
 std::string UtcNow() {
   SYSTEMTIME now;
@@ -31,19 +31,66 @@ CSetupOrigin Origin() {
   return {UtcNow(), SFP_VERSION, instrument.m_live ? instrument.GetAddress() : std::string()};
 }
 
+// "FUNC:USER, AM:STAT, FREQ", or "nothing".
+std::string Headers(std::vector<CSetupStep>::const_iterator from, std::vector<CSetupStep>::const_iterator to) {
+  std::string names;
+  for (; from != to; ++from) names += (names.empty() ? "" : ", ") + scpi::HeaderPattern(from->m_row->m_spelling).ShortForm();
+  return names.empty() ? "nothing" : names;
+}
+
+// "line 3, FREQ 5000", or "VOLT:OFFS 0, which the recall sends to make room".
+std::string Refused(const CSetupStep& step) {
+  std::string command = SettingCommand(*step.m_row, step.m_value);
+  if (step.m_line == 0) return command + ", which the recall sends to make room for the amplitude";
+  return "line " + std::to_string(step.m_line) + ", " + command;
+}
+
+void Recall(const CSetupReading& reading, const std::function<void()>& refreshPanel) {
+  CRecallPlan plan = PlanRecall(reading, RememberedValues(TheInstrument()));
+  if (!plan.Ok()) {
+    StandardMessageBox(RefusalText(plan.m_errorLine, plan.m_error));
+    return;
+  }
+  const std::vector<CSetupStep>& steps = plan.m_steps;
+  size_t taken = 0, notTaken = 0;
+  std::string refused;
+  {
+    CWaitCursor wait;
+    bool resetRefused = plan.m_reset && !Guarded([] { TheInstrument().Reset(); });
+    if (resetRefused) refused = "line " + std::to_string(reading.m_resetLine) + ", *RST";
+    for (; refused.empty() && taken < steps.size(); ++taken) {
+      const CSetupStep& step = steps[taken];
+      if (!Guarded([&step] { step.m_row->m_set(TheInstrument(), step.m_value); })) {
+        refused = Refused(step);
+        notTaken = taken + 1;
+        break;
+      }
+    }
+    Guarded([] { TheInstrument().Sync(); });
+    refreshPanel();
+  }
+  if (refused.empty()) return;
+  StandardMessageBox(LoadFormatted(IDS_RECALL_STOPPED, refused, Headers(steps.cbegin(), steps.cbegin() + taken),
+                                   Headers(steps.cbegin() + notTaken, steps.cend())));
+}
+
 }  // namespace
 
 bool ChooseSetupFile(HWND owner, bool save, std::string& path) {
-  return ChooseFile(owner, save ? EFileDialog::kSave : EFileDialog::kOpen,
-                    save ? LoadText(IDS_SAVE_SETUP_TITLE) : LoadText(IDS_RECALL_SETUP_TITLE), LoadText(IDS_SETUP_FILTER),
-                    "scpi", path);
+  return ChooseFileFor(owner, save ? EFileDialog::kSave : EFileDialog::kOpen,
+                       save ? IDS_SAVE_SETUP_TITLE : IDS_RECALL_SETUP_TITLE, IDS_SETUP_FILTER, "scpi", path);
 }
 
 bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPanel) {
+  bool read;
   {
     CWaitCursor wait;
-    if (!Guarded([] { TheInstrument().Sync(); })) return false;
-    refreshPanel();
+    read = Guarded([] { TheInstrument().Sync(); });
+    if (read) refreshPanel();
+  }
+  if (!read) {
+    StandardMessageBox(LoadFormatted(FileExists(path) ? IDS_SETUP_UNREAD_KEPT : IDS_SETUP_UNREAD_NOT_WRITTEN, path));
+    return false;
   }
   std::string reason;
   if (WriteWholeFile(path, WriteSetup(TheInstrument(), Origin()), reason)) return true;
@@ -59,22 +106,8 @@ void RecallSetupFrom(const std::string& path, const std::function<void()>& refre
   }
   CSetupReading reading = ReadSetup(bytes);
   if (!reading.Ok()) {
-    StandardMessageBox(RefusalText(reading));
+    StandardMessageBox(RefusalText(reading.m_errorLine, reading.m_error));
     return;
   }
-  const CSetupStep* stopped = nullptr;
-  {
-    CWaitCursor wait;
-    for (const CSetupStep& step : reading.m_steps) {
-      if (!Guarded([&step] { step.m_row->m_set(TheInstrument(), step.m_value); })) {
-        stopped = &step;
-        break;
-      }
-    }
-    Guarded([] { TheInstrument().Sync(); });
-    refreshPanel();
-  }
-  if (stopped != nullptr)
-    StandardMessageBox(LoadFormatted(IDS_RECALL_STOPPED, std::to_string(stopped->m_line),
-                                 SettingCommand(*stopped->m_row, stopped->m_value)));
+  Recall(reading, refreshPanel);
 }

@@ -62,7 +62,7 @@ void CInstrument::Trigger() {}
 #define SFP_IN_MEMORY_Name(Name, member, recall)                                     \
   void CInstrument::Set##Name(std::string name) { SFP_REMEMBER_##recall(member, name); } \
   void CInstrument::Get##Name(std::string& text, int16_t) { text = member; }
-#define SFP_IN_MEMORY_SETTING(Name, Kind, member, header, reply, words, def, lo, hi, recall, sync) \
+#define SFP_IN_MEMORY_SETTING(Name, Kind, member, header, reply, words, def, lo, hi, recall, ...) \
   SFP_IN_MEMORY_##Kind(Name, member, recall)
 
 SFP_SETTINGS(SFP_IN_MEMORY_SETTING)

@@ -1,11 +1,12 @@
 #include "instrument/io_log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <map>
 
 #include "instrument/setting_table.h"
 #include "instrument/setting_text.h"
+#include "tgq3207.h"
 #include "visa.h"
 
 namespace {
@@ -82,18 +83,10 @@ void CIoLog::Clear() {
   ++m_version;
 }
 
-bool CIoLog::LogToFile(const std::string& path, std::string& reason) {
+void CIoLog::LogTo(std::FILE* file, std::string name) {
   if (m_file != nullptr) std::fclose(m_file);
-  m_file = nullptr;
-  m_filePath.clear();
-  if (path.empty()) return true;
-  m_file = std::fopen(path.c_str(), "ab");
-  if (m_file == nullptr) {
-    reason = "the file cannot be opened for appending";
-    return false;
-  }
-  m_filePath = path;
-  return true;
+  m_file = file;
+  m_filePath = file != nullptr ? std::move(name) : std::string();
 }
 
 CIoActionScope::CIoActionScope(std::string action) : m_previous(IoLog().Action()) {
@@ -151,21 +144,19 @@ std::string RecordsAsCsv(const std::vector<const CIoRecord*>& records, uint64_t 
 }
 
 std::string RecordsAsScript(const std::vector<const CIoRecord*>& records) {
-  std::vector<std::string> commands;
-  std::map<const CSetting*, size_t> at;  // the setting's place in `commands`
-  for (const CIoRecord* record : records) {
-    if (record->m_status < 0 || record->m_header.empty()) continue;
-    const CSetting* row = FindSettingByHeader(record->m_header);
-    if (row == nullptr) continue;
-    CValueReading value = ReadSettingValue(*row, record->m_value);
-    if (!value.m_value) continue;
-    auto earlier = at.find(row);
-    if (earlier != at.end()) commands[earlier->second].clear();
-    at[row] = commands.size();
-    commands.push_back(SettingCommand(*row, *value.m_value));
-  }
+  // The driver's own name of its reset entry point.
+  const std::string resetEntry = (static_cast<void>(sizeof(&tgq3207_reset)), "tgq3207_reset");
+  auto lastReset = std::find_if(records.rbegin(), records.rend(), [&resetEntry](const CIoRecord* record) {
+    return record->m_status >= 0 && record->m_entry == resetEntry;
+  });
   std::string script = "# TG Q3207 setup\r\n# from the I/O log\r\n";
-  for (const std::string& command : commands)
-    if (!command.empty()) script += command + "\r\n";
+  if (lastReset != records.rend()) script += "*RST\r\n";
+  for (auto record = lastReset.base(); record != records.end(); ++record) {
+    if ((*record)->m_status < 0 || (*record)->m_header.empty()) continue;
+    const CSetting* row = FindSettingByHeader((*record)->m_header);
+    if (row == nullptr) continue;
+    CValueReading value = ReadSettingValue(*row, (*record)->m_value);
+    if (value.m_value) script += SettingCommand(*row, *value.m_value) + "\r\n";
+  }
   return script;
 }

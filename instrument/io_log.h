@@ -40,9 +40,9 @@ class CIoLog {
   // Counts every change of the records: a window redraws when it moved.
   uint64_t Version() const { return m_version; }
 
-  // From now on each call is also appended to `path` and flushed; false with
-  // the reason when the file cannot be opened. An empty path stops it.
-  bool LogToFile(const std::string& path, std::string& reason);
+  // From now on each call is also appended to `file`, which the log then owns
+  // and flushes at each call; `name` says where it is. Null stops it.
+  void LogTo(std::FILE* file, std::string name);
   const std::string& LogFile() const { return m_filePath; }
 
   // The operator action that the calls made now belong to.
@@ -102,6 +102,7 @@ std::string DroppedLine(uint64_t dropped);
 // of the dropped calls.
 std::string RecordsAsText(const std::vector<const CIoRecord*>& records, uint64_t dropped, bool asFile = true);
 std::string RecordsAsCsv(const std::vector<const CIoRecord*>& records, uint64_t dropped);
-// The setting commands that were sent and taken, in the setup file's form,
-// a setting sent again standing once, where it was sent last.
+// The setting commands that were sent and taken, in the setup file's form and
+// in the order they went out, from the last reset on ("*RST" first): replayed
+// after it, they give the settings the instrument was left with.
 std::string RecordsAsScript(const std::vector<const CIoRecord*>& records);

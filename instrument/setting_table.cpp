@@ -1,9 +1,10 @@
 #include "instrument/setting_table.h"
 
-#include <cctype>
 #include <iterator>
+#include <vector>
 
 #include "instrument/instrument.h"
+#include "scpi/scpi_words.h"
 
 namespace {
 
@@ -14,28 +15,29 @@ constexpr CChoiceWords Words(const CChoiceWord (&words)[N], int16_t otherCode) {
 
 const CChoiceWords kNoWords{nullptr, 0, 0};
 
-const CChoiceWord kFunctions[] = {{0, "SIN"},  {1, "SQU"},   {2, "TRI"}, {3, "RAMP"},
-                                  {4, "NOISE"}, {5, "USER"}, {6, "DC"}};
+const CChoiceWord kFunctions[] = {{0, "SIN", "SINUSOID"}, {1, "SQU", "SQUARE"}, {2, "TRI", "TRIANGLE"},
+                                  {3, "RAMP"},             {4, "NOISE"},         {5, "USER"},
+                                  {6, "DC"}};
 const CChoiceWords kFunctionWords = Words(kFunctions, 6);
 // The modulating functions: the output's without DC.
 const CChoiceWords kModulationWords{kFunctions, 6, 5};
 const CChoiceWord kOnOff[] = {{0, "OFF"}, {1, "ON"}};
 const CChoiceWords kOnOffWords = Words(kOnOff, 1);
-const CChoiceWord kLoads[] = {{0, "INF"}, {1, "50"}};
+const CChoiceWord kLoads[] = {{0, "INF", "INFINITY"}, {1, "50"}};
 const CChoiceWords kLoadWords = Words(kLoads, 1);
-const CChoiceWord kAmSources[] = {{0, "BOTH"}, {1, "EXT"}};
+const CChoiceWord kAmSources[] = {{0, "BOTH"}, {1, "EXT", "EXTERNAL"}};
 const CChoiceWords kAmSourceWords = Words(kAmSources, 1);
-const CChoiceWord kIntExt[] = {{0, "INT"}, {1, "EXT"}};
+const CChoiceWord kIntExt[] = {{0, "INT", "INTERNAL"}, {1, "EXT", "EXTERNAL"}};
 const CChoiceWords kIntExtWords = Words(kIntExt, 1);
-const CChoiceWord kSpacings[] = {{0, "LIN"}, {1, "LOG"}};
+const CChoiceWord kSpacings[] = {{0, "LIN", "LINEAR"}, {1, "LOG", "LOGARITHMIC"}};
 const CChoiceWords kSpacingWords = Words(kSpacings, 1);
-const CChoiceWord kSlopes[] = {{0, "NEG"}, {1, "POS"}};
+const CChoiceWord kSlopes[] = {{0, "NEG", "NEGATIVE"}, {1, "POS", "POSITIVE"}};
 const CChoiceWords kSlopeWords = Words(kSlopes, 1);
 // Immediate, external, the bus, and the eight TTL trigger lines TTLT0 to TTLT7.
-const CChoiceWord kTrigSources[] = {{0, "IMM"}, {1, "EXT"}, {2, "BUS"}};
+const CChoiceWord kTrigSources[] = {{0, "IMM", "IMMEDIATE"}, {1, "EXT", "EXTERNAL"}, {2, "BUS"}};
 const CChoiceWords kTrigSourceWords{kTrigSources, 3, 0, "TTLT", 3, 8};
 // A burst count out of range is an infinite burst.
-const CChoiceWord kInfiniteCount[] = {{0, "INF"}};
+const CChoiceWord kInfiniteCount[] = {{0, "INF", "INFINITY"}};
 const CChoiceWords kInfiniteCountWords = Words(kInfiniteCount, 0);
 
 CSettingValue ValueOf(double number) { return {number, {}}; }
@@ -66,7 +68,7 @@ std::string ValueAs<std::string>(const CSettingValue& value) {
 #define SFP_READ_BY_SYNC_MODES_Modes true
 #define SFP_READ_BY_SYNC_MODES_All false
 
-#define SFP_SETTING_ROW(Name, Kind, member, header, reply, words, def, lo, hi, recall, sync)  \
+#define SFP_SETTING_ROW(Name, Kind, member, header, reply, words, def, lo, hi, recall, sync, spelling) \
   {ESetting::k##Name,                                                                          \
    ESettingKind::k##Kind,                                                                      \
    header,                                                                                     \
@@ -77,6 +79,7 @@ std::string ValueAs<std::string>(const CSettingValue& value) {
    hi,                                                                                         \
    ERecallGroup::k##recall,                                                                    \
    SFP_READ_BY_SYNC_MODES_##sync,                                                              \
+   spelling,                                                                                   \
    [](CInstrument& i, const CSettingValue& v) { SFP_SET_THROUGH_##Kind(i, Name, v); },         \
    [](CInstrument& i) { SFP_QUERY_THROUGH_##Kind(i, Name); },                                  \
    [](const CInstrument& i) { return ValueOf(i.member); },                                     \
@@ -87,17 +90,17 @@ const size_t kSettingCount = std::size(kSettingTable);
 
 const CSetting& SettingRow(ESetting id) { return kSettingTable[static_cast<size_t>(id)]; }
 
-bool SameWordIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 const CSetting* FindSettingByHeader(const std::string& header) {
   for (const CSetting& row : kSettingTable)
-    if (SameWordIgnoringCase(row.m_header, header)) return &row;
+    if (scpi::SameWordIgnoringCase(row.m_header, header)) return &row;
+  return nullptr;
+}
+
+const CSetting* FindSettingBySpelling(std::string_view header) {
+  std::vector<std::string> path = scpi::HeaderPath(header);
+  if (path.empty()) return nullptr;
+  for (const CSetting& row : kSettingTable)
+    if (scpi::HeaderPattern(row.m_spelling).Matches(path)) return &row;
   return nullptr;
 }
 

@@ -21,45 +21,47 @@
 //   recall   the group in the order of a recall: Mode (off first, on last),
 //            Shape, Level, then ModeSetting
 //   sync     Modes: read by SyncModes; All: read by Sync after SyncModes
+//   spelling the header as the instrument takes it, short form in upper case and
+//            optional nodes in brackets: a setup file may spell it any such way
 //
 // The rows stand in the order in which Sync reads them.
 #pragma once
 
 // clang-format off
 #define SFP_SETTINGS(X) \
-/*  Name          Kind     member          header                 reply    words                default  min     max    recall       sync */ \
-  X(Func,         Choice,  m_func,         "FUNC",                Keyword, kFunctionWords,      "SIN",   0,      0,     Shape,       Modes) \
-  X(Freq,         Real,    m_freq,         "FREQ",                Number,  kNoWords,            "1000",  0.0001, 15e6,  Level,       Modes) \
-  X(AmState,      Choice,  m_amState,      "AM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
-  X(FmState,      Choice,  m_fmState,      "FM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
-  X(SweepState,   Choice,  m_sweepState,   "SWE:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
-  X(BmState,      Choice,  m_bmState,      "BM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
-  X(FskState,     Choice,  m_fskState,     "FSK:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes) \
-  X(Ampl,         Real,    m_ampl,         "VOLT:UNIT VPP;:VOLT", Number,  kNoWords,            "0.1",   0.05,   20,    Level,       All)   \
-  X(Offset,       Real,    m_offset,       "VOLT:OFFS",           Number,  kNoWords,            "0",     -10,    10,    Level,       All)   \
-  X(DutyCycle,    Real,    m_dutyCycle,    "PULS:DCYC",           Number,  kNoWords,            "50",    20,     80,    Level,       All)   \
-  X(Load,         Choice,  m_load,         "OUTP:LOAD",           Load,    kLoadWords,          "50",    0,      0,     Shape,       All)   \
-  X(AmSource,     Choice,  m_amSource,     "AM:SOUR",             Keyword, kAmSourceWords,      "BOTH",  0,      0,     ModeSetting, All)   \
-  X(FmFunc,       Choice,  m_fmFunc,       "FM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All)   \
-  X(AmFunc,       Choice,  m_amFunc,       "AM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All)   \
-  X(FmFreq,       Real,    m_fmFreq,       "FM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   10e3,  ModeSetting, All)   \
-  X(AmFreq,       Real,    m_amFreq,       "AM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   20e3,  ModeSetting, All)   \
-  X(FmDev,        Real,    m_fmDev,        "FM:DEV",              Number,  kNoWords,            "100",   0.01,   7.5e6, ModeSetting, All)   \
-  X(AmDepth,      Real,    m_amDepth,      "AM:DEPT",             Number,  kNoWords,            "100",   0,      120,   ModeSetting, All)   \
-  X(SweepTime,    Real,    m_sweepTime,    "SWE:TIME",            Number,  kNoWords,            "1",     0.001,  500,   ModeSetting, All)   \
-  X(StartFreq,    Real,    m_startFreq,    "FREQ:STAR",           Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All)   \
-  X(StopFreq,     Real,    m_stopFreq,     "FREQ:STOP",           Number,  kNoWords,            "1000",  0.01,   15e6,  ModeSetting, All)   \
-  X(SweepSpacing, Choice,  m_sweepSpacing, "SWE:SPAC",            Keyword, kSpacingWords,       "LIN",   0,      0,     ModeSetting, All)   \
-  X(TrigSource,   Choice,  m_trigSource,   "TRIG:SOUR",           Keyword, kTrigSourceWords,    "IMM",   0,      0,     ModeSetting, All)   \
-  X(UserFunc,     Name,    m_userFunc,     "FUNC:USER",           Text,    kNoWords,            "SINC",  0,      0,     Shape,       All)   \
-  X(BmSource,     Choice,  m_bmSource,     "BM:SOUR",             Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All)   \
-  X(BmCount,      Integer, m_bmCount,      "BM:NCYC",             Count,   kInfiniteCountWords, "1",     1,      50000, ModeSetting, All)   \
-  X(BmPhase,      Real,    m_bmPhase,      "BM:PHAS",             Number,  kNoWords,            "0",     -360,   360,   ModeSetting, All)   \
-  X(BmRate,       Real,    m_bmRate,       "BM:INT:RATE",         Number,  kNoWords,            "100",   0.01,   50e3,  ModeSetting, All)   \
-  X(TrigSlope,    Choice,  m_trigSlope,    "TRIG:SLOP",           Keyword, kSlopeWords,         "POS",   0,      0,     ModeSetting, All)   \
-  X(FskFreq,      Real,    m_fskFreq,      "FSK:FREQ",            Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All)   \
-  X(FskSource,    Choice,  m_fskSource,    "FSK:SOUR",            Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All)   \
-  X(FskRate,      Real,    m_fskRate,      "FSK:INT:RATE",        Number,  kNoWords,            "10",    0.01,   50e3,  ModeSetting, All)
+/*  Name          Kind     member          header                 reply    words                default  min     max    recall       sync    spelling */ \
+  X(Func,         Choice,  m_func,         "FUNC",                Keyword, kFunctionWords,      "SIN",   0,      0,     Shape,       Modes, "[SOURce]:FUNCtion[:SHAPe]"                        ) \
+  X(Freq,         Real,    m_freq,         "FREQ",                Number,  kNoWords,            "1000",  0.0001, 15e6,  Level,       Modes, "[SOURce]:FREQuency"                               ) \
+  X(AmState,      Choice,  m_amState,      "AM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes, "[SOURce]:AM:STATe"                                ) \
+  X(FmState,      Choice,  m_fmState,      "FM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes, "[SOURce]:FM:STATe"                                ) \
+  X(SweepState,   Choice,  m_sweepState,   "SWE:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes, "[SOURce]:SWEep:STATe"                             ) \
+  X(BmState,      Choice,  m_bmState,      "BM:STAT",             Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes, "[SOURce]:BM:STATe"                                ) \
+  X(FskState,     Choice,  m_fskState,     "FSK:STAT",            Number,  kOnOffWords,         "OFF",   0,      0,     Mode,        Modes, "[SOURce]:FSKey:STATe"                             ) \
+  X(Ampl,         Real,    m_ampl,         "VOLT:UNIT VPP;:VOLT", Number,  kNoWords,            "0.1",   0.05,   20,    Level,       All, "[SOURce]:VOLTage[:LEVel][:IMMediate][:AMPLitude]" ) \
+  X(Offset,       Real,    m_offset,       "VOLT:OFFS",           Number,  kNoWords,            "0",     -10,    10,    Level,       All, "[SOURce]:VOLTage[:LEVel][:IMMediate]:OFFSet"      ) \
+  X(DutyCycle,    Real,    m_dutyCycle,    "PULS:DCYC",           Number,  kNoWords,            "50",    20,     80,    Level,       All, "[SOURce]:PULSe:DCYCle"                            ) \
+  X(Load,         Choice,  m_load,         "OUTP:LOAD",           Load,    kLoadWords,          "50",    0,      0,     Shape,       All, "OUTPut:LOAD"                                      ) \
+  X(AmSource,     Choice,  m_amSource,     "AM:SOUR",             Keyword, kAmSourceWords,      "BOTH",  0,      0,     ModeSetting, All, "[SOURce]:AM:SOURce"                               ) \
+  X(FmFunc,       Choice,  m_fmFunc,       "FM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All, "[SOURce]:FM:INTernal:FUNCtion"                    ) \
+  X(AmFunc,       Choice,  m_amFunc,       "AM:INT:FUNC",         Keyword, kModulationWords,    "SIN",   0,      0,     ModeSetting, All, "[SOURce]:AM:INTernal:FUNCtion"                    ) \
+  X(FmFreq,       Real,    m_fmFreq,       "FM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   10e3,  ModeSetting, All, "[SOURce]:FM:INTernal:FREQuency"                   ) \
+  X(AmFreq,       Real,    m_amFreq,       "AM:INT:FREQ",         Number,  kNoWords,            "100",   0.01,   20e3,  ModeSetting, All, "[SOURce]:AM:INTernal:FREQuency"                   ) \
+  X(FmDev,        Real,    m_fmDev,        "FM:DEV",              Number,  kNoWords,            "100",   0.01,   7.5e6, ModeSetting, All, "[SOURce]:FM:DEViation"                            ) \
+  X(AmDepth,      Real,    m_amDepth,      "AM:DEPT",             Number,  kNoWords,            "100",   0,      120,   ModeSetting, All, "[SOURce]:AM:DEPTh"                                ) \
+  X(SweepTime,    Real,    m_sweepTime,    "SWE:TIME",            Number,  kNoWords,            "1",     0.001,  500,   ModeSetting, All, "[SOURce]:SWEep:TIME"                              ) \
+  X(StartFreq,    Real,    m_startFreq,    "FREQ:STAR",           Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All, "[SOURce]:FREQuency:STARt"                         ) \
+  X(StopFreq,     Real,    m_stopFreq,     "FREQ:STOP",           Number,  kNoWords,            "1000",  0.01,   15e6,  ModeSetting, All, "[SOURce]:FREQuency:STOP"                          ) \
+  X(SweepSpacing, Choice,  m_sweepSpacing, "SWE:SPAC",            Keyword, kSpacingWords,       "LIN",   0,      0,     ModeSetting, All, "[SOURce]:SWEep:SPACing"                           ) \
+  X(TrigSource,   Choice,  m_trigSource,   "TRIG:SOUR",           Keyword, kTrigSourceWords,    "IMM",   0,      0,     ModeSetting, All, "TRIGger[:SEQuence]:SOURce"                        ) \
+  X(UserFunc,     Name,    m_userFunc,     "FUNC:USER",           Text,    kNoWords,            "SINC",  0,      0,     Shape,       All, "[SOURce]:FUNCtion:USER"                           ) \
+  X(BmSource,     Choice,  m_bmSource,     "BM:SOUR",             Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All, "[SOURce]:BM:SOURce"                               ) \
+  X(BmCount,      Integer, m_bmCount,      "BM:NCYC",             Count,   kInfiniteCountWords, "1",     1,      50000, ModeSetting, All, "[SOURce]:BM:NCYCles"                              ) \
+  X(BmPhase,      Real,    m_bmPhase,      "BM:PHAS",             Number,  kNoWords,            "0",     -360,   360,   ModeSetting, All, "[SOURce]:BM:PHASe"                                ) \
+  X(BmRate,       Real,    m_bmRate,       "BM:INT:RATE",         Number,  kNoWords,            "100",   0.01,   50e3,  ModeSetting, All, "[SOURce]:BM:INTernal:RATE"                        ) \
+  X(TrigSlope,    Choice,  m_trigSlope,    "TRIG:SLOP",           Keyword, kSlopeWords,         "POS",   0,      0,     ModeSetting, All, "TRIGger[:SEQuence]:SLOPe"                         ) \
+  X(FskFreq,      Real,    m_fskFreq,      "FSK:FREQ",            Number,  kNoWords,            "100",   0.01,   15e6,  ModeSetting, All, "[SOURce]:FSKey:FREQuency"                         ) \
+  X(FskSource,    Choice,  m_fskSource,    "FSK:SOUR",            Keyword, kIntExtWords,        "INT",   0,      0,     ModeSetting, All, "[SOURce]:FSKey:SOURce"                            ) \
+  X(FskRate,      Real,    m_fskRate,      "FSK:INT:RATE",        Number,  kNoWords,            "10",    0.01,   50e3,  ModeSetting, All, "[SOURce]:FSKey:INTernal:RATE"                     )
 // clang-format on
 
 // The C++ type of each kind, as Set takes it and Get returns it.
@@ -98,9 +100,12 @@ enum class ESettingKind { kReal, kChoice, kInteger, kName };
 enum class EReplyForm { kNumber, kKeyword, kLoad, kCount, kText };
 enum class ERecallGroup { kMode, kShape, kLevel, kModeSetting };
 
+// A code's word as it goes out, and its long form where the instrument also
+// takes one ("SIN", "SINUSOID").
 struct CChoiceWord {
   int16_t m_code;
   const char* m_word;
+  const char* m_longForm = nullptr;
 };
 
 // A choice's words. A code that is not listed goes out as the word of
@@ -135,6 +140,7 @@ struct CSetting {
   double m_max;
   ERecallGroup m_recall;
   bool m_readBySyncModes;
+  const char* m_spelling;
   // Set<Name>(value) through the instrument interface, as a panel calls it.
   void (*m_set)(CInstrument& instrument, const CSettingValue& value);
   // Get<Name>(1) through the instrument interface.
@@ -151,9 +157,9 @@ extern const size_t kSettingCount;
 const CSetting& SettingRow(ESetting id);
 // The row whose header is `header`, compared without regard to case; null when none.
 const CSetting* FindSettingByHeader(const std::string& header);
-
-// SCPI words and headers are the same whatever their case.
-bool SameWordIgnoringCase(std::string_view a, std::string_view b);
+// The row whose spelling matches a header as written ("sour:freq", ":FREQUENCY");
+// null when none.
+const CSetting* FindSettingBySpelling(std::string_view header);
 
 // The word a choice's code goes out as.
 std::string ChoiceWord(const CChoiceWords& words, int16_t code);

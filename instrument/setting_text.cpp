@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "scpi/scpi_words.h"
+
 namespace {
 
 // A name the instrument takes: a SCPI mnemonic of at most 12 letters, digits
@@ -37,11 +39,15 @@ std::optional<double> ReadNumber(std::string_view text, bool& outOfRange) {
 }
 
 std::optional<int16_t> ReadWord(const CChoiceWords& words, std::string_view text) {
-  for (size_t i = 0; i < words.m_count; ++i)
-    if (SameWordIgnoringCase(text, words.m_words[i].m_word)) return words.m_words[i].m_code;
+  for (size_t i = 0; i < words.m_count; ++i) {
+    const CChoiceWord& word = words.m_words[i];
+    if (scpi::SameWordIgnoringCase(text, word.m_word) ||
+        (word.m_longForm != nullptr && scpi::SameWordIgnoringCase(text, word.m_longForm)))
+      return word.m_code;
+  }
   if (words.m_numbered == nullptr) return std::nullopt;
   for (int16_t line = 0; line < words.m_numberedCount; ++line)
-    if (SameWordIgnoringCase(text, words.m_numbered + std::to_string(line)))
+    if (scpi::SameWordIgnoringCase(text, words.m_numbered + std::to_string(line)))
       return static_cast<int16_t>(words.m_firstNumbered + line);
   return std::nullopt;
 }

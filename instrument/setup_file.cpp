@@ -5,10 +5,12 @@
 
 #include "instrument/instrument.h"
 #include "instrument/setting_text.h"
+#include "scpi/scpi_words.h"
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kCommentStart = "# instrument ";
 
 bool IsMode(const CSetupStep& step) { return step.m_row->m_recall == ERecallGroup::kMode; }
 bool TurnsModeOn(const CSetupStep& step) { return IsMode(step) && step.m_value.m_number != 0; }
@@ -25,6 +27,7 @@ int RecallRank(const CSetupStep& step) {
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsText(char c) { return c >= 0x20 && c <= 0x7E; }
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -40,11 +43,53 @@ std::optional<std::string> LineFault(std::string_view line) {
     return "the line is longer than " + std::to_string(kMaxSetupLineLength) + " characters";
   for (char c : line) {
     if (c == '\r') return std::string("a line ends in CR alone; a setup's lines end in LF or CR LF");
-    unsigned char u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && c != '\t') || u > 0x7E)
-      return std::string("the line holds a character that is not ASCII text");
+    if (!IsText(c) && c != '\t') return std::string("the line holds a character that is not ASCII text");
   }
   return std::nullopt;
+}
+
+// The comment line that names the instrument, cut to a line the reader takes.
+std::string InstrumentComment(const std::string& resource) {
+  std::string name = resource.empty() ? std::string("non-live") : resource;
+  for (char& c : name)
+    if (!IsText(c)) c = '?';
+  const size_t room = kMaxSetupLineLength - kCommentStart.size();
+  if (name.size() > room) name = name.substr(0, room - 3) + "...";
+  return std::string(kCommentStart) + name + "\r\n";
+}
+
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      bool same = scpi::SameWordIgnoringCase(a.substr(i - 1, 1), b.substr(j - 1, 1));
+      row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The setting whose header is nearest to an unknown one, as " (the nearest
+// setting is FREQ)", or "" when none is near.
+std::string NearestSetting(std::string_view header) {
+  if (!header.empty() && header.front() == ':') header.remove_prefix(1);
+  const CSetting* nearest = nullptr;
+  size_t best = std::max<size_t>(2, header.size() / 4) + 1;
+  for (size_t i = 0; i < kSettingCount; ++i) {
+    scpi::HeaderPattern pattern(kSettingTable[i].m_spelling);
+    size_t distance = std::min(EditDistance(header, pattern.ShortForm()), EditDistance(header, pattern.LongForm()));
+    if (distance < best) {
+      best = distance;
+      nearest = &kSettingTable[i];
+    }
+  }
+  if (nearest == nullptr) return {};
+  return " (the nearest setting is " + scpi::HeaderPattern(nearest->m_spelling).ShortForm() + ")";
 }
 
 class CSetupReader {
@@ -66,8 +111,8 @@ class CSetupReader {
       ++number;
       if (!ReadLine(line, number)) return m_reading;
     }
-    if (m_reading.m_steps.empty()) return Fail(std::max(number, 1), "the file holds no setting");
-    m_reading.m_steps = InRecallOrder(std::move(m_reading.m_steps));
+    if (m_reading.m_steps.empty() && m_reading.m_resetLine == 0)
+      return Fail(std::max(number, 1), "the file holds no setting");
     return m_reading;
   }
 
@@ -77,30 +122,36 @@ class CSetupReader {
     std::string_view line = Trimmed(raw);
     if (line.empty() || line.front() == '#') return true;
     size_t gap = line.find_first_of(" \t");
-    std::string header(line.substr(0, gap));
-    const CSetting* row = FindSettingByHeader(header);
-    // The amplitude's header holds a blank of its own.
+    std::string_view header = line.substr(0, gap);
+    // The amplitude's header as the program writes it holds a blank of its own.
+    const CSetting* row = nullptr;
     for (size_t next = gap; row == nullptr && next != std::string_view::npos;) {
       next = line.find_first_of(" \t", next + 1);
       row = FindSettingByHeader(std::string(line.substr(0, next)));
       if (row != nullptr) gap = next;
     }
-    if (row == nullptr) return Refuse(number, Quoted(line) + " is not a setting of the TG Q3207");
-    if (gap == std::string_view::npos) return Refuse(number, Quoted(line) + " has no value");
-    for (const CSetupStep& earlier : m_reading.m_steps) {
-      if (earlier.m_row == row)
-        return Refuse(number, Quoted(line) + " gives " + row->m_header + " a second time (first on line " +
-                                  std::to_string(earlier.m_line) + ")");
+    if (row == nullptr && line.find(';') != std::string_view::npos)
+      return Refuse(number, Quoted(line) + " holds more than one command; a setup gives one command a line");
+    if (row == nullptr && scpi::SameWordIgnoringCase(header, "*RST")) {
+      if (gap != std::string_view::npos) return Refuse(number, Quoted(line) + " takes no value");
+      m_reading.m_steps.clear();
+      m_reading.m_resetLine = number;
+      return true;
     }
-    CValueReading value = ReadSettingValue(*row, Trimmed(line.substr(gap)));
-    if (!value.m_value) return Refuse(number, Quoted(line) + " " + value.m_reason);
-    CSetupStep step{row, *value.m_value, number};
-    for (const CSetupStep& earlier : m_reading.m_steps) {
-      if (TurnsModeOn(earlier) && TurnsModeOn(step))
-        return Refuse(number, Quoted(line) + " turns on a second mode (" + earlier.m_row->m_header +
-                                  " on line " + std::to_string(earlier.m_line) + "); at most one mode is on");
+    if (row == nullptr && !header.empty() && header.back() == '?')
+      return Refuse(number, Quoted(line) + " is a query; a setup gives settings");
+    std::string_view value = gap == std::string_view::npos ? std::string_view() : Trimmed(line.substr(gap));
+    if (row == nullptr && scpi::HeaderPattern("[SOURce]:VOLTage:UNIT").Matches(scpi::HeaderPath(header))) {
+      if (scpi::SameWordIgnoringCase(value, "VPP")) return true;
+      return Refuse(number, Quoted(line) + ": the TG Q3207 takes amplitudes in VPP only");
     }
-    m_reading.m_steps.push_back(step);
+    if (row == nullptr) row = FindSettingBySpelling(header);
+    if (row == nullptr)
+      return Refuse(number, Quoted(line) + " is not a setting of the TG Q3207" + NearestSetting(header));
+    if (value.empty()) return Refuse(number, Quoted(line) + " has no value");
+    CValueReading reading = ReadSettingValue(*row, value);
+    if (!reading.m_value) return Refuse(number, Quoted(line) + " " + reading.m_reason);
+    m_reading.m_steps.push_back({row, *reading.m_value, number});
     return true;
   }
 
@@ -111,6 +162,7 @@ class CSetupReader {
 
   CSetupReading Fail(int line, const std::string& reason) {
     m_reading.m_steps.clear();
+    m_reading.m_resetLine = 0;
     m_reading.m_errorLine = line;
     m_reading.m_error = reason;
     return m_reading;
@@ -147,12 +199,12 @@ std::string WriteSetup(const CInstrument& instrument, const CSetupOrigin& origin
   std::string text = "# TG Q3207 setup\r\n";
   text += "# saved " + origin.m_savedUtc + "\r\n";
   text += "# program tgq3207sfp " + origin.m_version + "\r\n";
-  text += "# instrument " + (origin.m_resource.empty() ? std::string("non-live") : origin.m_resource) + "\r\n";
+  text += InstrumentComment(origin.m_resource);
   return text + SetupCommands(RememberedSetup(instrument));
 }
 
 CSetupReading ReadSetup(std::string_view bytes) { return CSetupReader().Read(bytes); }
 
-std::string RefusalText(const CSetupReading& reading) {
-  return "Setup not recalled: line " + std::to_string(reading.m_errorLine) + ": " + reading.m_error + ".";
+std::string RefusalText(int line, const std::string& reason) {
+  return "Setup not recalled: line " + std::to_string(line) + ": " + reason + ".";
 }

@@ -7,6 +7,7 @@
 #include "controls/palette.h"
 #include "controls/text_panel.h"
 #include "instrument/instrument.h"
+#include "instrument/output_limits.h"
 #include "panels/guarded_call.h"
 #include "panels/panel_host.h"
 #include "panels/panel_objects.h"
@@ -66,16 +67,17 @@ void CPan1Dlg::AddSettings() {
   m_pFreqField = &AddNumber(IDC_MAIN_FREQ, IDC_MAIN_FREQ_SPIN, "Hz", 1000,
                             &CInstrument::GetFreq, &CInstrument::SetFreq)
                       .Limits(ESetting::kFreq);
-  auto byLoad = [this](CLimits at50Ohms, CLimits atInfinity) {
-    return [this, at50Ohms, atInfinity] { return m_pLoadToggle->State() ? at50Ohms : atInfinity; };
-  };
+  auto load = [this] { return static_cast<int16_t>(m_pLoadToggle->State()); };
   m_pAmplField = &AddNumber(IDC_MAIN_AMPL, IDC_MAIN_AMPL_SPIN, "Vpp", 0.1, &CInstrument::GetAmpl,
                             &CInstrument::SetAmpl)
-                      .Limits(byLoad({0.05, 10}, {0.1, 20}))
+                      .Limits([load] {
+                        CSpan span = AmplitudeSpan(load());
+                        return CLimits{span.m_min, span.m_max};
+                      })
                       .MinimumTestedFirst();
   m_pOffsetField = &AddNumber(IDC_MAIN_OFFSET, IDC_MAIN_OFFSET_SPIN, "V", 0,
                               &CInstrument::GetOffset, &CInstrument::SetOffset)
-                        .Limits(byLoad({-5, 5}, {-10, 10}))
+                        .Limits([load] { return CLimits{-PeakVolts(load()), PeakVolts(load())}; })
                         .MinimumTestedFirst()
                         .ZeroBand();
   m_pDutyField = &AddNumber(IDC_MAIN_DUTY, IDC_MAIN_DUTY_SPIN, "%", 50,

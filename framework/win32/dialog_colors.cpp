@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/win32/wide_text.h"
 #include "framework/win32/wnd.h"
 
 namespace {
@@ -103,5 +104,5 @@ HBRUSH DialogColorBrush(UINT message, HDC dc) {
 
 int ColoredMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
   CMessageBoxColoring coloring;
-  return ::MessageBoxA(owner, text, caption, type);
+  return ::MessageBoxW(owner, Widened(text).c_str(), Widened(caption).c_str(), type);
 }

@@ -15,7 +15,7 @@ bool IsDialogColorRequest(UINT message);
 // and while no colours are set.
 HBRUSH DialogColorBrush(UINT message, HDC dc);
 
-// MessageBoxA in the dialog colours: every message box of the program goes
-// through here. Window thread only; a box opened while another is open (from
+// A message box in the dialog colours, its texts UTF-8: every message box of
+// the program goes through here. Window thread only; a box opened while another is open (from
 // a timer or a sent message) is coloured too.
 int ColoredMessageBox(HWND owner, const char* text, const char* caption, UINT type);

@@ -54,10 +54,11 @@ std::string LoadText(UINT id) {
   return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
-std::string LoadFormatted(UINT formatId, const std::string& first, const std::string& second) {
+std::string LoadFormatted(UINT formatId, const std::string& first, const std::string& second,
+                          const std::string& third) {
   std::string format = LoadText(formatId);
-  std::string text(format.size() + first.size() + second.size() + 1, '\0');
-  text.resize(std::snprintf(&text[0], text.size(), format.c_str(), first.c_str(), second.c_str()));
+  std::string text(format.size() + first.size() + second.size() + third.size() + 1, '\0');
+  text.resize(std::snprintf(&text[0], text.size(), format.c_str(), first.c_str(), second.c_str(), third.c_str()));
   return text;
 }
 

@@ -34,8 +34,9 @@ CWinApp* GetApp();
 
 // A text of the string table ("" when it has none).
 std::string LoadText(UINT id);
-// String `formatId` with its %s filled in by `first` and `second`.
-std::string LoadFormatted(UINT formatId, const std::string& first, const std::string& second = "");
+// String `formatId` with its %s filled in by `first`, `second` and `third`.
+std::string LoadFormatted(UINT formatId, const std::string& first, const std::string& second = "",
+                          const std::string& third = "");
 
 // The standard message box: the text, an OK button, the exclamation icon and the
 // application title, owned by the main window.

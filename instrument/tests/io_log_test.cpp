@@ -103,8 +103,10 @@ TEST_F(IoLogOfTheLiveInstrument, CsvQuotesAReplyWithACommaAndAQuote) {
 TEST_F(IoLogOfTheLiveInstrument, LoggedToAFileEachCallIsWrittenAsItHappens) {
   const std::string path = ::testing::TempDir() + "sfp-io-log.txt";
   std::remove(path.c_str());
-  std::string reason;
-  ASSERT_TRUE(IoLog().LogToFile(path, reason)) << reason;
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  ASSERT_NE(file, nullptr);
+  IoLog().LogTo(file, path);
+  EXPECT_EQ(IoLog().LogFile(), path);
   m_instrument->SetFreq(2.5e6);
   auto contents = [&path] {
     std::string text;
@@ -117,34 +119,38 @@ TEST_F(IoLogOfTheLiveInstrument, LoggedToAFileEachCallIsWrittenAsItHappens) {
   std::string first = contents();
   EXPECT_NE(first.find("\ttgq3207_cmdReal\tFREQ 2500000\t\t0x00000000 success\r\n"), std::string::npos) << first;
   m_instrument->ClearStatus();
-  ASSERT_TRUE(IoLog().LogToFile("", reason));
+  IoLog().LogTo(nullptr, path);
+  EXPECT_EQ(IoLog().LogFile(), "");
   m_instrument->SetFreq(3e3);
   std::string second = contents();
   EXPECT_EQ(second.rfind(first, 0), 0u);
   EXPECT_NE(second.find("\ttgq3207_statEvenClr\t"), std::string::npos);
   EXPECT_EQ(second.find("FREQ 3000"), std::string::npos);
-  EXPECT_FALSE(IoLog().LogToFile(::testing::TempDir() + "no/such/folder/log.txt", reason));
   std::remove(path.c_str());
 }
 
-// The setting commands that went out and were taken, in a setup's words; a
-// setting sent again stands once, where it was sent last.
-TEST_F(IoLogOfTheLiveInstrument, TheScriptHoldsTheSettingCommandsSent) {
+// The setting commands that went out and were taken, in a setup's words and
+// in their order, from the last reset on.
+TEST_F(IoLogOfTheLiveInstrument, TheScriptHoldsTheSettingCommandsSentSinceTheLastReset) {
   m_instrument->SetFunc(kFuncSqu);
   m_instrument->SetFreq(2.5e6);
+  m_instrument->Reset();
   m_driver.Answer(Real(2.5e6));
   m_instrument->GetFreq(1);
   m_instrument->SetAmpl(0.1 + 0.2);
+  m_instrument->SetLoad(0);
   m_driver.Fail(VI_ERROR_TMO);
   EXPECT_THROW(m_instrument->SetOffset(1), CUserException);
   m_instrument->SetBmCount(0);
-  m_instrument->SetFreq(3e3);
+  m_instrument->SetAmpl(0.5);
   m_instrument->ClearStatus();
   std::vector<const CIoRecord*> rows;
   for (const CIoRecord& record : IoLog().Records()) rows.push_back(&record);
   EXPECT_EQ(RecordsAsScript(rows),
-            "# TG Q3207 setup\r\n# from the I/O log\r\n"
-            "FUNC SQU\r\nVOLT:UNIT VPP;:VOLT 0.30000000000000004\r\nBM:NCYC INF\r\nFREQ 3000\r\n");
+            "# TG Q3207 setup\r\n# from the I/O log\r\n*RST\r\n"
+            "VOLT:UNIT VPP;:VOLT 0.30000000000000004\r\nOUTP:LOAD INF\r\nBM:NCYC INF\r\nVOLT:UNIT VPP;:VOLT 0.5\r\n");
+  rows.erase(rows.begin() + 2, rows.end());
+  EXPECT_EQ(RecordsAsScript(rows), "# TG Q3207 setup\r\n# from the I/O log\r\nFUNC SQU\r\nFREQ 2500000\r\n");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "instrument/output_limits.h"
+
 namespace {
 
 const char* const kUserWaveforms[] = {"SINC", "NEG_RAMP", "EXP_RISE", "EXP_FALL", "CARDIAC"};
@@ -33,12 +35,11 @@ class CRandomSetup {
 
   std::vector<CSetupStep> Make() {
     int16_t func = static_cast<int16_t>(Index(7));
-    // The instrument's frequency ceiling of each function, and the load's factor on the levels.
-    double ceiling = func == 2 || func == 3 ? 100e3 : func == 5 ? 5e6 : 15e6;
+    double ceiling = FrequencyCeiling(func);
     int16_t load = static_cast<int16_t>(Index(2));
-    double factor = load ? 1.0 : 2.0;
-    double ampl = Between(0.05 * factor, 10 * factor);
-    double offsetLimit = 5 * factor - ampl / 2;
+    CSpan span = AmplitudeSpan(load);
+    double ampl = Between(span.m_min, span.m_max);
+    double offsetLimit = PeakVolts(load) - ampl / 2;
     int mode = Index(6) - 1;  // -1: none on
     const std::map<ESetting, CSettingValue> fixed = {
         {ESetting::kFunc, {static_cast<double>(func), {}}},

@@ -7,6 +7,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "framework/win32/clipboard.h"
 #include "framework/win32/file_dialog.h"
 #include "framework/win32/whole_file.h"
+#include "framework/win32/wide_text.h"
 #include "instrument/instrument.h"
 #include "instrument/setting_text.h"
 #include "instrument/user_exception.h"
@@ -28,35 +30,30 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A folder of the test's own, emptied and removed at the end.
+// A folder of the test's own, emptied and removed at the end; names in UTF-8.
 class CScratchFolder {
  public:
   CScratchFolder() {
-    char temp[MAX_PATH];
-    ::GetTempPathA(sizeof temp, temp);
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
     for (int n = 1; m_path.empty(); ++n) {
-      std::string path = std::string(temp) + "sfp-setups-" + std::to_string(n);
-      if (::CreateDirectoryA(path.c_str(), nullptr)) m_path = path;
+      std::wstring path = temp + std::wstring(L"sfp-setups-") + std::to_wstring(n);
+      if (::CreateDirectoryW(path.c_str(), nullptr)) m_path = Utf8Of(path);
     }
   }
-  ~CScratchFolder() {
-    for (const std::string& name : Files()) {
-      ::SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileA(File(name).c_str())) ::RemoveDirectoryA(File(name).c_str());
-    }
-    ::RemoveDirectoryA(m_path.c_str());
-  }
+  ~CScratchFolder() { RemoveAll(Widened(m_path)); }
   std::string File(const std::string& name) const { return m_path + "\\" + name; }
   const std::string& Path() const { return m_path; }
   Lines Files() const {
     Lines names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((m_path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(Widened(m_path + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
+      if (found.cFileName[0] != L'.') names.push_back(Utf8Of(found.cFileName));
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
+    std::sort(names.begin(), names.end());
     return names;
   }
   void Write(const std::string& name, const std::string& bytes) const {
@@ -70,6 +67,24 @@ class CScratchFolder {
   }
 
  private:
+  static void RemoveAll(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring path = folder + L"\\" + found.cFileName;
+        if (found.cFileName[0] == L'.') continue;
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveAll(path);
+        else
+          ::DeleteFileW(path.c_str());
+      } while (::FindNextFileW(search, &found));
+      ::FindClose(search);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+  }
+
   std::string m_path;
 };
 
@@ -93,9 +108,10 @@ class SetupRoad : public CLivePanelTestOf<ID_PANELS_MAIN> {
   CScratchFolder folder;
 };
 
-// Whatever the instrument holds comes back whole after a reset, and the file
-// says it in the same words on both builds (but for the time it was saved).
-TEST_F(SetupRoad, TwoHundredRandomSetupsComeBackWhole) {
+// Whatever the instrument holds comes back whole, whatever it holds when the
+// setup is recalled, and the file says it in the same words on both builds
+// (but for the time it was saved).
+TEST_F(SetupRoad, TwoHundredRandomSetupsComeBackWholeFromAnyState) {
   std::mt19937 random(3207);
   const std::string path = folder.File("random.scpi");
   for (int round = 0; round < 200; ++round) {
@@ -106,6 +122,7 @@ TEST_F(SetupRoad, TwoHundredRandomSetupsComeBackWhole) {
     ASSERT_EQ(held.at("errors"), "0") << "round " << round;
     ASSERT_TRUE(Save(path)) << "round " << round;
     Instrument().Reset();
+    Apply(RandomValidSetup(random));
     Recall(path);
     ASSERT_EQ(mainframe.State(), held) << "round " << round << "\n" << folder.Read("random.scpi");
   }
@@ -143,40 +160,62 @@ TEST_F(SetupRoad, RecallSendsInRecallOrderThenSyncsOnce) {
   EXPECT_TRUE(mainframe.Traffic().empty());
 }
 
-// The triangle stops at 100 kHz: the recall stops there, reports the
-// instrument's error as a panel does, reads the instrument back and names the line.
-TEST_F(SetupRoad, ARefusedSettingStopsTheRecallAndNamesItsLine) {
-  folder.Write("refused.scpi", "FUNC TRI\nFREQ 5000000\nVOLT:OFFS 1\n");
+// Settings that together break a limit of the instrument are refused before
+// anything goes out.
+TEST_F(SetupRoad, AFileTheInstrumentWouldRefuseSendsNothing) {
+  const std::pair<const char*, const char*> files[] = {
+      {"FUNC TRI\nFREQ 1000000\n", "line 2: 1 MHz is above the triangle's 100 kHz"},
+      {"OUTP:LOAD 50\nVOLT:UNIT VPP;:VOLT 15\n", "line 2: 15 Vpp is above the 10 Vpp the output gives into 50 ohms"},
+      {"FUNC SQU\nFUNC:USER NOSUCH\nFREQ 5000\nVOLT 9\nVOLT:OFFS 1\n",
+       "line 5: 9 Vpp with an offset of 1 V peaks at 5.5 V, above the 5 V the output gives into 50 ohms"},
+  };
+  for (auto [bytes, refusal] : files) {
+    boxes.m_boxes.clear();
+    folder.Write("refused.scpi", bytes);
+    Recall(folder.File("refused.scpi"));
+    EXPECT_EQ(boxes.Texts(), Lines{"Setup not recalled: " + std::string(refusal) + "."}) << bytes;
+    EXPECT_TRUE(mainframe.TakeTraffic().empty()) << bytes;
+  }
+}
+
+// Only the instrument knows its waveforms: the name goes out first, so that a
+// refused one leaves everything else as it was, and the box says what was not applied.
+TEST_F(SetupRoad, ARefusedWaveformNameStopsTheRecallBeforeAnythingElse) {
+  folder.Write("refused.scpi", "FREQ 5000\nFUNC:USER CARD\nVOLT:OFFS 1\n");
   Recall(folder.File("refused.scpi"));
-  EXPECT_EQ(boxes.Texts(), (Lines{"Instrument reports error: -222  Data out of range",
-                                  "Setup recalled only in part: the recall stopped at line 2, FREQ 5000000. "
-                                  "The settings before it were applied."}));
+  EXPECT_EQ(boxes.Texts(), (Lines{"Instrument reports error: -224  Illegal parameter value",
+                                  "Setup recalled only in part: the instrument refused line 2, FUNC:USER CARD.\n\n"
+                                  "Applied: nothing.\nNot applied: FREQ, VOLT:OFFS."}));
   Lines writes = TakeWrites();
-  ASSERT_GE(writes.size(), 5u);
-  EXPECT_EQ(Lines(writes.begin(), writes.begin() + 5),
-            (Lines{"FUNC TRI", "FREQ 5000000", "SYST:ERR?", "SYST:ERR?", "FUNC?"}));
-  EXPECT_EQ(writes.size(), 4u + kSettingCount);
-  EXPECT_EQ(mainframe.StateOf("func"), "2");
+  ASSERT_GE(writes.size(), 3u);
+  EXPECT_EQ(Lines(writes.begin(), writes.begin() + 3), (Lines{"FUNC:USER CARD", "SYST:ERR?", "SYST:ERR?"}));
+  EXPECT_EQ(mainframe.StateOf("freq"), "1000");
   EXPECT_EQ(mainframe.StateOf("offset"), "0");
-  EXPECT_EQ(Text(IDC_MAIN_FREQ), "1 kHz");
 }
 
 // What the operator did by hand, copied from the I/O log as a script, is
-// replayed by a recall.
+// replayed by a recall from another state: a reset on the way, and an
+// amplitude that a change of load rescaled.
 TEST_F(SetupRoad, TheIoLogsScriptOfAChangeByHandIsRecalledWhole) {
   app.Command(ID_SYSTEM_IO_LOG);
   HWND log = ::FindWindowA(nullptr, "I/O Log");
   ASSERT_NE(log, nullptr);
-  ClickButton(log, IDC_IOLOG_CLEAR);
-  ChooseItem(panel, IDC_MAIN_FUNC, 1);
   EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  app.Command(ID_SYSTEM_RESET);
+  ChooseItem(panel, IDC_MAIN_FUNC, 1);
+  EnterValue(panel, IDC_MAIN_AMPL, "3");
+  ClickButton(panel, IDC_MAIN_LOAD);
   EnterValue(panel, IDC_MAIN_OFFSET, "-1.25");
   ClickButton(log, IDC_IOLOG_COPY_SCRIPT);
   std::string script = ClipboardText(log);
-  EXPECT_EQ(script, "# TG Q3207 setup\r\n# from the I/O log\r\nFUNC SQU\r\nFREQ 2500000\r\nVOLT:OFFS -1.25\r\n");
+  EXPECT_EQ(script, "# TG Q3207 setup\r\n# from the I/O log\r\n*RST\r\nFUNC SQU\r\nVOLT:UNIT VPP;:VOLT 3\r\n"
+                    "OUTP:LOAD INF\r\nVOLT:OFFS -1.25\r\n");
   auto held = mainframe.State();
+  EXPECT_EQ(held.at("ampl"), "6");
   folder.Write("by-hand.scpi", script);
+  std::mt19937 random(31);
   Instrument().Reset();
+  Apply(RandomValidSetup(random));
   Recall(folder.File("by-hand.scpi"));
   EXPECT_EQ(mainframe.State(), held);
   EXPECT_TRUE(boxes.m_boxes.empty());
@@ -213,6 +252,79 @@ TEST_F(SetupRoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
   EXPECT_EQ(folder.Files(), (Lines{"a folder.scpi", "old.scpi"}));
 }
 
+// A save that cannot read the instrument says, after the failure's own box,
+// that nothing was saved, and leaves an old file as it was.
+TEST_F(SetupRoad, ASaveThatCannotReadTheInstrumentSaysSo) {
+  folder.Write("old.scpi", "FREQ 5\r\n");
+  for (const char* name : {"old.scpi", "new.scpi"}) {
+    boxes.m_boxes.clear();
+    mainframe.QueueError(-100, "Command error");
+    EXPECT_FALSE(Save(folder.File(name))) << name;
+    std::string outcome = std::string(name) == "old.scpi" ? " was left as it was." : " was not written.";
+    EXPECT_EQ(boxes.Texts(), (Lines{"Instrument reports error: -100  Command error",
+                                    "Setup not saved: the instrument's settings could not be read, so " +
+                                        folder.File(name) + outcome}));
+  }
+  EXPECT_EQ(folder.Read("old.scpi"), "FREQ 5\r\n");
+  EXPECT_EQ(folder.Files(), Lines{"old.scpi"});
+}
+
+// The file chosen is the file used, whatever its characters; a path Windows
+// cannot take, a device, a folder or a pipe gets a box that says so, and
+// nothing is written or read.
+TEST_F(SetupRoad, TheFileChosenIsTheFileUsed) {
+  folder.Write("Omega.scpi", "FREQ 5\r\n");
+  Instrument().SetFreq(2500);
+  ASSERT_TRUE(Save(folder.File("\xCE\xA9mega.scpi")));
+  EXPECT_EQ(folder.Files(), (Lines{"Omega.scpi", "\xCE\xA9mega.scpi"}));
+  EXPECT_EQ(folder.Read("Omega.scpi"), "FREQ 5\r\n");
+  Recall(folder.File("Omega.scpi"));
+  EXPECT_EQ(mainframe.StateOf("freq"), "5");
+  Recall(folder.File("\xCE\xA9mega.scpi"));
+  EXPECT_EQ(mainframe.StateOf("freq"), "2500");
+
+  // A folder of 250 characters: Windows takes its files' paths, but not a temporary file's folder.
+  std::wstring first = Widened(folder.Path()) + L"\\" + std::wstring(120, L'd');
+  std::wstring deep = first + L"\\" + std::wstring(249 - first.size(), L'e');
+  ASSERT_TRUE(::CreateDirectoryW(first.c_str(), nullptr) && ::CreateDirectoryW(deep.c_str(), nullptr));
+  HANDLE pipe = ::CreateNamedPipeW(L"\\\\.\\pipe\\sfp-setup-test", PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 2, 512, 512, 0,
+                                   nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  const std::string deepFile = Utf8Of(deep) + "\\s.scpi", longPath = folder.File(std::string(300, 'x'));
+  const std::pair<std::string, std::string> refused[] = {
+      {deepFile, "the folder's path is 250 characters long; a file is saved safely in a folder of at most 246"},
+      {longPath, "the path is " + std::to_string(longPath.size()) + " characters long; Windows takes at most 259"},
+      {folder.File("com1.scpi"), "COM1 is the name of a device, not of a file"},
+      {folder.File("nul"), "NUL is the name of a device, not of a file"},
+      {folder.Path(), "it is a folder, not a file"},
+      {"\\\\.\\pipe\\sfp-setup-test", "it is not a file on a disk"},
+  };
+  for (const auto& [path, reason] : refused) {
+    boxes.m_boxes.clear();
+    bool onlyRead = path.find("pipe") != std::string::npos || path == folder.Path();
+    Lines expected;
+    if (!onlyRead) {
+      EXPECT_FALSE(Save(path)) << path;
+      expected.push_back("Setup not saved: " + path + ": " + reason);
+    }
+    if (path != deepFile) {
+      Recall(path);
+      expected.push_back("Setup not recalled: " + path + ": " + reason);
+    }
+    EXPECT_EQ(boxes.Texts(), expected) << path;
+  }
+  EXPECT_EQ(::GetFileAttributesW((deep + L"\\s.scpi").c_str()), INVALID_FILE_ATTRIBUTES);
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((deep + L"\\*").c_str(), &found);
+  int entries = 0;
+  do entries += found.cFileName[0] != L'.' ? 1 : 0;
+  while (search != INVALID_HANDLE_VALUE && ::FindNextFileW(search, &found));
+  if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+  EXPECT_EQ(entries, 0) << "a stray file in the folder of 250 characters";
+  ::CloseHandle(pipe);
+  EXPECT_EQ(folder.Files(), (Lines{"Omega.scpi", Utf8Of(first.substr(first.rfind(L'\\') + 1)), "\xCE\xA9mega.scpi"}));
+}
+
 // The items of the System menu open the standard dialogs, each where the last
 // one was used, with the setups' filter.
 // Answers a file dialog once it has settled in its folder: notes its title and
@@ -225,13 +337,14 @@ struct CFileDialogAnswer {
   static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(nullptr, timer);
     CFileDialogAnswer& self = *s_current;
-    char text[MAX_PATH] = "";
-    ::GetWindowTextA(self.dialog, text, sizeof text);
-    self.titles.push_back(text);
-    ::SendMessageA(self.dialog, CDM_GETFOLDERPATH, sizeof text, reinterpret_cast<LPARAM>(text));
-    self.folders.push_back(text);
-    ::SendMessageA(self.dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(self.name.c_str()));
-    ::PostMessageA(self.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    wchar_t text[MAX_PATH] = L"";
+    ::GetWindowTextW(self.dialog, text, MAX_PATH);
+    self.titles.push_back(Utf8Of(text));
+    ::SendMessageW(self.dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+    self.folders.push_back(Utf8Of(text));
+    std::wstring typed = Widened(self.name);
+    ::SendMessageW(self.dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+    ::PostMessageW(self.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   }
   bool Later(HWND opened) {
     dialog = opened;
@@ -265,6 +378,15 @@ TEST_F(SetupRoad, TheMenuItemsOpenTheStandardDialogs) {
   EXPECT_EQ(answer.folders[1], folder.Path());
   EXPECT_EQ(mainframe.StateOf("freq"), "2500");
   EXPECT_EQ(Text(IDC_MAIN_FREQ), "2.5 kHz");
+
+  // A typed name the dialog or Windows cannot take ends in one box, not in a crash.
+  answer.name = folder.File("\xCE\xA9" + std::string(300, 'y') + ".scpi");
+  app.Command(ID_SYSTEM_SAVE_SETUP);
+  PumpMessages(100);
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].text.rfind("Setup not saved: " + answer.name + ": the path is ", 0), 0u)
+      << boxes.m_boxes[0].text;
+  EXPECT_EQ(folder.Files(), Lines{"menu.scpi"});
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "visa-sim/model/mnemonic.h"
+#include "scpi/scpi_words.h"
 #include "visa-sim/model/parameters.h"
 
 namespace tgqsim {
+
+using scpi::HeaderPattern;
 
 class Q3207Instrument;
 

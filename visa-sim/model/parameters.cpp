@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "visa-sim/model/mnemonic.h"
+#include "scpi/scpi_words.h"
 
 namespace tgqsim {
+
+using scpi::Mnemonic;
 
 void ExpectNoParameters(const Parameters& params) {
   if (!params.empty()) Fail(kParameterNotAllowed);

@@ -7,13 +7,17 @@
 #include <string_view>
 #include <vector>
 
-namespace tgqsim {
+namespace scpi {
+
+// SCPI words and headers are the same whatever their case.
+bool SameWordIgnoringCase(std::string_view a, std::string_view b);
 
 class Mnemonic {
  public:
   explicit Mnemonic(std::string_view spelling);
   bool Matches(std::string_view written) const;
   const std::string& ShortForm() const { return short_; }
+  const std::string& LongForm() const { return long_; }
 
  private:
   std::string short_;
@@ -26,6 +30,9 @@ class HeaderPattern {
  public:
   explicit HeaderPattern(std::string_view pattern);
   bool Matches(const std::vector<std::string>& path) const;
+  // The header in short or long form without the optional nodes: "VOLT:OFFS".
+  std::string ShortForm() const;
+  std::string LongForm() const;
 
  private:
   struct Node {
@@ -37,4 +44,8 @@ class HeaderPattern {
   std::vector<Node> nodes_;
 };
 
-}  // namespace tgqsim
+// A written header's nodes: ":SOUR:FREQ" and "sour:freq" give {"SOUR", "FREQ"};
+// none for an empty node ("FREQ::STAR").
+std::vector<std::string> HeaderPath(std::string_view header);
+
+}  // namespace scpi

@@ -1,10 +1,27 @@
-#include "visa-sim/model/mnemonic.h"
+#include "scpi/scpi_words.h"
 
 #include <cctype>
 
-#include "visa-sim/model/text_util.h"
+namespace scpi {
 
-namespace tgqsim {
+namespace {
+
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+std::string ToUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = Upper(c);
+  return upper;
+}
+
+}  // namespace
+
+bool SameWordIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  return true;
+}
 
 Mnemonic::Mnemonic(std::string_view spelling) : long_(ToUpper(spelling)) {
   size_t shortLength = 0;
@@ -15,7 +32,7 @@ Mnemonic::Mnemonic(std::string_view spelling) : long_(ToUpper(spelling)) {
 }
 
 bool Mnemonic::Matches(std::string_view written) const {
-  return EqualsIgnoringCase(written, short_) || EqualsIgnoringCase(written, long_);
+  return SameWordIgnoringCase(written, short_) || SameWordIgnoringCase(written, long_);
 }
 
 HeaderPattern::HeaderPattern(std::string_view pattern) {
@@ -50,4 +67,31 @@ bool HeaderPattern::MatchesFrom(size_t node, const std::vector<std::string>& pat
   return n.optional && MatchesFrom(node + 1, path, index);
 }
 
-}  // namespace tgqsim
+std::string HeaderPattern::ShortForm() const {
+  std::string form;
+  for (const Node& node : nodes_)
+    if (!node.optional) form += (form.empty() ? "" : ":") + node.mnemonic.ShortForm();
+  return form;
+}
+
+std::string HeaderPattern::LongForm() const {
+  std::string form;
+  for (const Node& node : nodes_)
+    if (!node.optional) form += (form.empty() ? "" : ":") + node.mnemonic.LongForm();
+  return form;
+}
+
+std::vector<std::string> HeaderPath(std::string_view header) {
+  if (!header.empty() && header.front() == ':') header.remove_prefix(1);
+  std::vector<std::string> path;
+  while (true) {
+    size_t colon = header.find(':');
+    std::string_view node = header.substr(0, colon);
+    if (node.empty()) return {};
+    path.emplace_back(node);
+    if (colon == std::string_view::npos) return path;
+    header.remove_prefix(colon + 1);
+  }
+}
+
+}  // namespace scpi

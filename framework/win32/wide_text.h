@@ -1,0 +1,9 @@
+// The program keeps text, file paths among it, as UTF-8 and speaks to Windows
+// in UTF-16, so that a name outside the code page is the name used.
+#pragma once
+
+#include <string>
+
+// UTF-8 as UTF-16; text that is not UTF-8 is read in the ANSI code page.
+std::wstring Widened(const std::string& text);
+std::string Utf8Of(const std::wstring& text);
