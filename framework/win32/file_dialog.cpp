@@ -1,6 +1,8 @@
 #include "framework/win32/file_dialog.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <vector>
@@ -14,7 +16,53 @@ namespace {
 // overruns it; the file calls then say whether Windows takes it.
 constexpr size_t kNameRoom = 32768;
 
+constexpr size_t kLongestName = MAX_PATH - 1;
+
 std::string g_lastFolder;
+
+// Some dialogs (Wine's among them) copy the typed name into a buffer of
+// MAX_PATH on OK and overrun it. While a dialog is open, a hook watches its OK
+// and cancels the dialog instead when the name is longer.
+class CLongNameGuard {
+ public:
+  CLongNameGuard() {
+    s_refused = false;
+    s_hook = ::SetWindowsHookExW(WH_CBT, &Activation, nullptr, ::GetCurrentThreadId());
+  }
+  ~CLongNameGuard() {
+    if (s_hook != nullptr) ::UnhookWindowsHookEx(s_hook);
+    s_hook = nullptr;
+  }
+  CLongNameGuard(const CLongNameGuard&) = delete;
+  CLongNameGuard& operator=(const CLongNameGuard&) = delete;
+  bool Refused() const { return s_refused; }
+
+ private:
+  static LRESULT CALLBACK Activation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) ::SetWindowSubclass(reinterpret_cast<HWND>(wParam), &WatchOk, 1, 0);
+    return ::CallNextHookEx(s_hook, code, wParam, lParam);
+  }
+
+  static LRESULT CALLBACK WatchOk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && TypedLength(dialog) > kLongestName) {
+      s_refused = true;
+      return ::DefSubclassProc(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(dialog, &WatchOk, 1);
+    return ::DefSubclassProc(dialog, message, wParam, lParam);
+  }
+
+  static size_t TypedLength(HWND dialog) {
+    for (int id : {cmb13, edt1})
+      if (HWND name = ::GetDlgItem(dialog, id)) return static_cast<size_t>(::GetWindowTextLengthW(name));
+    return 0;
+  }
+
+  static HHOOK s_hook;
+  static bool s_refused;
+};
+HHOOK CLongNameGuard::s_hook = nullptr;
+bool CLongNameGuard::s_refused = false;
 
 }  // namespace
 
@@ -36,8 +84,9 @@ EFileChoice ChooseFile(HWND owner, EFileDialog kind, const std::string& title, c
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (kind == EFileDialog::kSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  CLongNameGuard guard;
   BOOL chosen = kind == EFileDialog::kSave ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-  if (!chosen) return ::CommDlgExtendedError() == 0 ? EFileChoice::kCancelled : EFileChoice::kFailed;
+  if (!chosen) return guard.Refused() || ::CommDlgExtendedError() != 0 ? EFileChoice::kFailed : EFileChoice::kCancelled;
   path = Utf8Of(file.data());
   g_lastFolder = FolderOf(path);
   return EFileChoice::kChosen;

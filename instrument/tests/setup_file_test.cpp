@@ -281,6 +281,27 @@ TEST(SetupFile, ARecallReachesTheSetupFromAnyState) {
   EXPECT_GT(refusedInFileOrder, 0);
 }
 
+// A script as the I/O log copies it, replayed line by line after its reset
+// and recalled from another state, reaches one state.
+TEST(SetupFile, AScriptReplayedLineByLineAndRecalledReachesOneState) {
+  const std::string script = "*RST\nFUNC SQU\nVOLT:UNIT VPP;:VOLT 3\nOUTP:LOAD INF\nVOLT:OFFS -1.25\nFREQ 2e6\n";
+  std::mt19937 random(6);
+  CModel byLine, recalled;
+  ASSERT_TRUE(byLine.TakeAll(RandomValidSetup(random)));
+  std::vector<CSetupStep> other = RandomValidSetup(random);
+  ASSERT_TRUE(recalled.TakeAll(other));
+  for (size_t start = 0, end; start < script.size(); start = end + 1) {
+    end = script.find('\n', start);
+    EXPECT_TRUE(byLine.Take(script.substr(start, end - start))) << script.substr(start, end - start);
+  }
+  CRecallPlan plan = PlanRecall(ReadSetup(script), ValuesOf(other));
+  ASSERT_TRUE(plan.Ok()) << plan.m_error;
+  EXPECT_TRUE(plan.m_reset);
+  EXPECT_TRUE(recalled.Take("*RST") && recalled.TakeAll(plan.m_steps));
+  EXPECT_EQ(recalled.State(), byLine.State());
+  EXPECT_NE(byLine.State().find("ampl=6\n"), std::string::npos);
+}
+
 // The limits a recall checks are the instrument's own.
 TEST(SetupFile, TheCoupledLimitsAreTheInstruments) {
   for (int16_t function = 0; function <= 6; ++function)

@@ -261,8 +261,8 @@ TEST(SystemMenu, SelfTestShowsTheResultInItsOwnBox) {
 }
 
 // Without an instrument a setup is kept and applied all the same: each setting
-// through the instrument interface under the wait cursor, in recall order,
-// then one Sync.
+// through the instrument interface under the wait cursor, in a recall's order
+// (the waveform name first), then one Sync.
 TEST(SystemMenu, SetupsAreSavedAndRecalledOnTheInMemoryInstrument) {
   CAppFixture app;
   auto* instrument = new CRecordingInstrument();
@@ -283,8 +283,8 @@ TEST(SystemMenu, SetupsAreSavedAndRecalledOnTheInMemoryInstrument) {
   std::vector<std::string> calls = instrument->Take();
   ASSERT_EQ(calls.size(), kSettingCount + 1);
   EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6),
-            (std::vector<std::string>{"SetAmState(0)", "SetFmState(0)", "SetSweepState(0)", "SetFskState(0)",
-                                      "SetFunc(0)", "SetLoad(1)"}));
+            (std::vector<std::string>{"SetUserFunc(SINC)", "SetAmState(0)", "SetFmState(0)", "SetSweepState(0)",
+                                      "SetFskState(0)", "SetFunc(0)"}));
   EXPECT_EQ(calls[kSettingCount - 1], "SetBmState(1)");
   EXPECT_EQ(calls.back(), "Sync()");
   EXPECT_GT(instrument->m_waitDepthAt["SetFreq(2500)"], 0);
