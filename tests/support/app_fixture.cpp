@@ -2,6 +2,7 @@
 
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
+#include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -43,6 +44,7 @@ std::string TextOf(HWND dialog, int id) { return TextOf(::GetDlgItem(dialog, id)
 CAppFixture::~CAppFixture() { Stop(); }
 
 void CAppFixture::Start(CInstrument* instrument, const std::string& commandLine) {
+  IoLog().Clear();  // as in a new process
   theApp.Startup(::GetModuleHandleA(nullptr), commandLine.c_str());
   theApp.m_pInstrument = instrument;
   theApp.InitInstance();
