@@ -19,6 +19,9 @@ class CMainWnd : public CFrameWnd {
   // Discovery, panel registration, show, Sync, Main panel.
   void InitMainWindow();
 
+  // Redraws the current panel from the remembered state.
+  void RefreshCurrentPanel();
+
   int32_t m_inTimer = 0;
 
  protected:
@@ -41,8 +44,6 @@ class CMainWnd : public CFrameWnd {
   void OnPanelCommand(UINT id);
   void RegisterPanels();
   void UncheckPanelItems(UINT checkedId);
-  // Redraws the current panel from the remembered state.
-  void RefreshCurrentPanel();
 
   CIoLogWnd* m_pIoLog = nullptr;
 

@@ -76,6 +76,13 @@ void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
   ::RestoreDC(dc, saved);
 }
 
+void DrawFocusMark(HDC dc, const RECT& r, UINT itemState) {
+  if ((itemState & ODS_FOCUS) == 0 || (itemState & ODS_NOFOCUSRECT) != 0) return;
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetBkColor(dc, RGB(255, 255, 255));
+  ::DrawFocusRect(dc, &r);
+}
+
 void RepaintNow(HWND control) {
   if (control == nullptr) return;
   ::InvalidateRect(control, nullptr, FALSE);

@@ -41,5 +41,9 @@ void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF botto
 void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
                  COLORREF textColor, std::optional<COLORREF> background = std::nullopt);
 
+// The dotted focus rectangle of an owner-drawn button, drawn only while the
+// button has the focus and the keyboard cues are not hidden.
+void DrawFocusMark(HDC dc, const RECT& r, UINT itemState);
+
 // Paints the control again before returning (nothing while it has no window).
 void RepaintNow(HWND control);

@@ -38,6 +38,7 @@ BOOL CPan1Dlg::OnInitDialog() {
   m_headerColor = PanelColor(8);
   m_pLamp = std::make_unique<CLedLamp>(PanelHost().ActiveColor(), RGB(192, 192, 192));
   m_pLamp->SubclassDlgItem(IDC_MAIN_LAMP, this);
+  m_pLamp->m_link = Instrument().m_live != 0 ? ELinkState::kActive : ELinkState::kNotConnected;
   m_pHeader = AttachPlate(this, IDC_MAIN_HEADER, m_headerColor, true);
   m_pLampStrip = AttachPlate(this, IDC_MAIN_LAMP_STRIP, PanelColor(6), false);
   m_pLogo = std::make_unique<CBitmapPicture>(IDB_LOGO);

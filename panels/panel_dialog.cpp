@@ -2,6 +2,7 @@
 
 #include "controls/plate_drawing.h"
 #include "framework/win32/display_scale.h"
+#include "framework/win32/reading_order.h"
 #include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
@@ -16,7 +17,22 @@ bool CPanelDialog::Create() {
   // A window destroyed during its initialisation leaves no handle behind.
   bool created = CDialog::Create() && m_hWnd != nullptr;
   m_creating = false;
+  if (created) {
+    ArrangeInReadingOrder(m_hWnd);
+    m_givingFirstFocus = true;
+    FocusFirstTabStop(m_hWnd);
+    m_givingFirstFocus = false;
+  }
   return created;
+}
+
+// Enter on a focused owner-drawn button (a read-out) acts as a click, as the
+// Space bar does; the dialog manager clicks only the standard push buttons.
+void CPanelDialog::OnOK() {
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || ::GetParent(focus) != m_hWnd) return;
+  if ((::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0)
+    ::SendMessageA(focus, BM_CLICK, 0, 0);
 }
 
 void CPanelDialog::UpdateControls() {}

@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +12,7 @@
 #include "app/sfp_app.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/wait_cursor.h"
+#include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -312,6 +316,18 @@ TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
   EXPECT_EQ(theApp.m_pCurrentPanel, shown);
   EXPECT_EQ(TextOf(log, IDC_IOLOG_NOTE),
             "Non-live: there is no instrument, so no driver calls are made and none are logged.");
+  // The first time it opens beside or below the panel, never over it, with
+  // the focus on the list, and it cannot shrink past its buttons.
+  RECT main, opened, overlap, lastButton;
+  ::GetWindowRect(app.Main(), &main);
+  ::GetWindowRect(log, &opened);
+  EXPECT_FALSE(::IntersectRect(&overlap, &main, &opened));
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(log, IDC_IOLOG_LIST));
+  ::SetWindowPos(log, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOMOVE);
+  ::GetWindowRect(::GetDlgItem(log, IDC_IOLOG_TO_FILE), &lastButton);
+  ::GetWindowRect(log, &opened);
+  EXPECT_LT(lastButton.right, opened.right);
+  EXPECT_LT(lastButton.bottom, opened.bottom);
   ::SetWindowPos(log, nullptr, 20, 30, 600, 300, SWP_NOZORDER);
   RECT placed;
   ::GetWindowRect(log, &placed);
@@ -328,6 +344,46 @@ TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
   app.Command(ID_SYSTEM_IO_LOG);
   EXPECT_FALSE(::IsWindow(log));
   EXPECT_FALSE(app.IsChecked(ID_SYSTEM_IO_LOG));
+}
+
+// The list follows new calls while its last row is in view, and stays where
+// the operator scrolled to otherwise; the focused row is shown whole below it.
+TEST(SystemMenu, IoLogFollowsNewCallsUntilScrolledUp) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  app.Command(ID_SYSTEM_IO_LOG);
+  HWND log = ::FindWindowA(nullptr, "I/O Log");
+  ASSERT_NE(log, nullptr);
+  HWND list = ::GetDlgItem(log, IDC_IOLOG_LIST);
+  auto add = [log](int calls) {
+    for (int i = 0; i < calls; ++i) {
+      CIoRecord record;
+      record.m_entry = "tgq3207_cmdReal";
+      record.m_reply = "-300,Device-specific error; the whole of this reply must be readable";
+      record.m_status = -1;
+      IoLog().Record(record);
+    }
+    ::SendMessageA(log, WM_TIMER, 1, 0);
+  };
+  auto lastInView = [list] {
+    return ListView_GetTopIndex(list) + ListView_GetCountPerPage(list) >= ListView_GetItemCount(list);
+  };
+  add(100);
+  add(100);
+  EXPECT_TRUE(lastInView());
+  ListView_EnsureVisible(list, 0, FALSE);  // the operator scrolls up
+  add(5);
+  EXPECT_EQ(ListView_GetTopIndex(list), 0);
+  ListView_EnsureVisible(list, ListView_GetItemCount(list) - 1, FALSE);
+  add(5);
+  EXPECT_TRUE(lastInView());
+  ListView_SetItemState(list, 3, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  EXPECT_NE(TextOf(log, IDC_IOLOG_DETAILS).find(
+                "-300,Device-specific error; the whole of this reply must be readable"),
+            std::string::npos)
+      << TextOf(log, IDC_IOLOG_DETAILS);
+  IoLog().Clear();
+  app.Command(ID_SYSTEM_IO_LOG);
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {
