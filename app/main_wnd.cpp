@@ -7,10 +7,12 @@
 #include "app/io_log_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
+#include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/display_scale.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
+#include "instrument/setting_table.h"
 #include "panels/guarded_call.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
@@ -106,8 +108,14 @@ void CMainWnd::InitMainWindow() {
   RegisterPanels();
   ::ShowWindow(m_hWnd, SW_SHOW);
   UpdateWindow();
-  OnSync();
+  SyncSayingSo();
   OnPanelCommand(ID_PANELS_MAIN);
+}
+
+void CMainWnd::SyncSayingSo() {
+  if (theApp.m_pInstrument->m_live != 0) StartupProgress().Begin(m_hWnd, kSettingCount);
+  OnSync();
+  StartupProgress().End();
 }
 
 void CMainWnd::RegisterPanels() {

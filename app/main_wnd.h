@@ -43,6 +43,8 @@ class CMainWnd : public CFrameWnd {
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void OnPanelCommand(UINT id);
   void RegisterPanels();
+  // The start-up Sync, saying how far it has read a live instrument.
+  void SyncSayingSo();
   void UncheckPanelItems(UINT checkedId);
 
   CIoLogWnd* m_pIoLog = nullptr;

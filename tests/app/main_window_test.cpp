@@ -10,6 +10,7 @@
 #include "app/main_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
+#include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/io_log.h"
@@ -384,6 +385,24 @@ TEST(SystemMenu, IoLogFollowsNewCallsUntilScrolledUp) {
       << TextOf(log, IDC_IOLOG_DETAILS);
   IoLog().Clear();
   app.Command(ID_SYSTEM_IO_LOG);
+}
+
+// While the start-up Sync runs, the main window counts the driver calls.
+TEST(StartUp, ProgressCountsDriverCallsUpToTheTotal) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CStartupProgress progress;
+  EXPECT_EQ(progress.Text(), "");
+  progress.Begin(app.Main(), 2);
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (0 of 2)");
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (1 of 2)");
+  progress.CallDone();
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (2 of 2)");
+  progress.End();
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "");
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {
