@@ -148,7 +148,12 @@ LRESULT CIoLogWnd::OnSize(WPARAM, LPARAM lParam) {
   int width = LOWORD(lParam), height = HIWORD(lParam);
   const int margin = top.right, detailsHeight = top.bottom;
   const int detailsTop = height - margin - detailsHeight;
-  ::MoveWindow(List(), margin, top.top, width - 2 * margin, detailsTop - margin - top.top, TRUE);
+  // A list that showed its last row still shows it at its new size.
+  HWND list = List();
+  const bool following = LastRowInView(list);
+  ::MoveWindow(list, margin, top.top, width - 2 * margin, detailsTop - margin - top.top, TRUE);
+  const int count = ListView_GetItemCount(list);
+  if (following && count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
   ::MoveWindow(::GetDlgItem(m_hWnd, IDC_IOLOG_DETAILS), margin, detailsTop, width - 2 * margin, detailsHeight, TRUE);
   RECT note = {4, 22, 4, 8};
   ::MapDialogRect(m_hWnd, &note);

@@ -352,18 +352,22 @@ TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
 TEST(SystemMenu, IoLogFollowsNewCallsUntilScrolledUp) {
   CAppFixture app;
   app.Start(new CRecordingInstrument());
+  auto record = [](size_t calls) {
+    for (size_t i = 0; i < calls; ++i) {
+      CIoRecord call;
+      call.m_entry = "tgq3207_cmdReal";
+      call.m_reply = "-300,Device-specific error; the whole of this reply must be readable";
+      call.m_status = -1;
+      IoLog().Record(call);
+    }
+  };
+  record(CIoLog::kCapacity);  // a full log, shown at the end when the window opens
   app.Command(ID_SYSTEM_IO_LOG);
   HWND log = ::FindWindowA(nullptr, "I/O Log");
   ASSERT_NE(log, nullptr);
   HWND list = ::GetDlgItem(log, IDC_IOLOG_LIST);
-  auto add = [log](int calls) {
-    for (int i = 0; i < calls; ++i) {
-      CIoRecord record;
-      record.m_entry = "tgq3207_cmdReal";
-      record.m_reply = "-300,Device-specific error; the whole of this reply must be readable";
-      record.m_status = -1;
-      IoLog().Record(record);
-    }
+  auto add = [log, &record](size_t calls) {
+    record(calls);
     ::SendMessageA(log, WM_TIMER, 1, 0);
   };
   auto lastInView = [list] {
@@ -378,7 +382,8 @@ TEST(SystemMenu, IoLogFollowsNewCallsUntilScrolledUp) {
   ListView_EnsureVisible(list, ListView_GetItemCount(list) - 1, FALSE);
   add(5);
   EXPECT_TRUE(lastInView());
-  ListView_SetItemState(list, 3, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  const int last = ListView_GetItemCount(list) - 1;
+  ListView_SetItemState(list, last, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   EXPECT_NE(TextOf(log, IDC_IOLOG_DETAILS).find(
                 "-300,Device-specific error; the whole of this reply must be readable"),
             std::string::npos)
