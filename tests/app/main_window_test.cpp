@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/main_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
@@ -408,6 +409,33 @@ TEST(StartUp, ProgressCountsDriverCallsUpToTheTotal) {
   progress.End();
   progress.CallDone();
   EXPECT_EQ(progress.Text(), "");
+}
+
+// "/log FILE" logs from the first call on; "/setup FILE" recalls after the
+// start-up Sync, and a missing file gives the Recall Setup box and no more.
+TEST(StartUp, StationOptionsLogFromTheStartAndRecallAfterTheSync) {
+  char folder[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, folder);
+  const std::string logPath = std::string(folder) + "sfp station -r log.txt";
+  const std::string missing = "C:\\no such folder\\-a setup.scpi";
+  const std::wstring line = L"-LOG \"" + std::wstring(logPath.begin(), logPath.end()) +
+                            L"\" /setup \"" + std::wstring(missing.begin(), missing.end()) + L"\"";
+  CBoxWatcher boxes;
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  theApp.TakeStationOptions(line);
+  CCommandLine rest(theApp.m_commandLine);
+  EXPECT_FALSE(rest.m_named || rest.m_chooseAny || rest.m_reset) << theApp.m_commandLine;
+  app.Start(instrument);
+  theApp.TakeStationOptions(L"");
+  EXPECT_EQ(IoLog().LogFile(), logPath);
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].text.rfind("Setup not recalled: " + missing + ": ", 0), 0u)
+      << boxes.m_boxes[0].text;
+  for (const std::string& call : instrument->Take()) EXPECT_EQ(call.find("Set"), std::string::npos) << call;
+  std::string reason;
+  IoLog().LogToFile("", reason);
+  ::DeleteFileA(logPath.c_str());
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {
