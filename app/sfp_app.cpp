@@ -2,8 +2,8 @@
 
 #include "app/app_ports.h"
 #include "app/command_line.h"
-#include "app/setup_commands.h"
 #include "app/main_wnd.h"
+#include "app/setup_commands.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/worker_call.h"
 #include "instrument/instrument.h"
