@@ -10,6 +10,7 @@
 #include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/display_scale.h"
+#include "framework/win32/proportional_layout.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
 #include "instrument/setting_table.h"
@@ -106,6 +107,8 @@ void CMainWnd::InitMainWindow() {
   CIoActionScope action("Start-up");
   theApp.FindInstrument();
   RegisterPanels();
+  // Shown at once at the size the Main panel will give it.
+  FitFrameToPanel(m_hWnd, ProportionalClientSize(IDD_MAIN_PANEL, WindowDpi(m_hWnd)));
   ::ShowWindow(m_hWnd, SW_SHOW);
   UpdateWindow();
   SyncSayingSo();

@@ -50,17 +50,20 @@ void CPanelDialog::ScaleTo(UINT dpi) {
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+void CPanelDialog::FitMainWindow() {
+  RECT panel;
+  ::GetClientRect(m_hWnd, &panel);
+  FitFrameToPanel(m_pParent->m_hWnd, {panel.right - panel.left, panel.bottom - panel.top});
+}
+
 // Outer width := the panel's client width; outer height := the main window's
 // frame, caption and menu plus the panel's client height.
-void CPanelDialog::FitMainWindow() {
-  HWND main = m_pParent->m_hWnd;
-  RECT outer, client, panel;
+void FitFrameToPanel(HWND main, SIZE panel) {
+  RECT outer, client;
   ::GetWindowRect(main, &outer);
   ::GetClientRect(main, &client);
-  ::GetClientRect(m_hWnd, &panel);
   int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
-  ::SetWindowPos(main, nullptr, 0, 0, panel.right - panel.left,
-                 frameHeight + (panel.bottom - panel.top),
+  ::SetWindowPos(main, nullptr, 0, 0, panel.cx, frameHeight + panel.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -48,3 +48,6 @@ class CPanelDialog : public CDialog {
   CPanelActions m_actions;
   CProportionalLayout m_layout;
 };
+
+// Sizes the main window to hold a panel of client size `panel`.
+void FitFrameToPanel(HWND main, SIZE panel);

@@ -13,6 +13,8 @@
 #include "app/sfp_app.h"
 #include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/display_scale.h"
+#include "framework/win32/proportional_layout.h"
 #include "framework/win32/wait_cursor.h"
 #include "instrument/io_log.h"
 #include "panels/panel.h"
@@ -409,6 +411,23 @@ TEST(StartUp, ProgressCountsDriverCallsUpToTheTotal) {
   progress.End();
   progress.CallDone();
   EXPECT_EQ(progress.Text(), "");
+}
+
+// The main window is shown at the size the Main panel gives it, since each
+// panel's size can be read from its template before the panel exists.
+TEST(StartUpAtEveryDisplayScale, PanelSizesAreKnownBeforeThePanelsExist) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  for (UINT command : {ID_PANELS_MAIN, ID_PANELS_STATUS, ID_PANELS_AM, ID_PANELS_BM, ID_PANELS_FM,
+                       ID_PANELS_SWEEP, ID_PANELS_FSK}) {
+    app.Command(command);
+    CPanelDialog* dialog = theApp.m_pCurrentPanel->m_pDialog;
+    RECT client;
+    ::GetClientRect(dialog->m_hWnd, &client);
+    const SIZE expected = ProportionalClientSize(dialog->GetTemplateId(), WindowDpi(dialog->m_hWnd));
+    EXPECT_EQ(client.right, expected.cx) << command;
+    EXPECT_EQ(client.bottom, expected.cy) << command;
+  }
 }
 
 // "/log FILE" logs from the first call on; "/setup FILE" recalls after the
