@@ -1,6 +1,7 @@
 #include "app/app_ports.h"
 
 #include "app/sfp_app.h"
+#include "app/startup_progress.h"
 #include "framework/win32/beep.h"
 #include "framework/win32/wait_cursor.h"
 #include "framework/win32/worker_call.h"
@@ -31,6 +32,7 @@ class CSfpAppPort : public CAppPort {
   int32_t RunDriverCall(const CDriverCall& call) override {
     int32_t status = 0;
     RunOnWorker([&] { status = call.Run(); }, MainWindowHandle());
+    StartupProgress().CallDone();
     return status;
   }
 };

@@ -10,6 +10,7 @@
 #include "framework/win32/clipboard.h"
 #include "framework/win32/display_scale.h"
 #include "framework/win32/whole_file.h"
+#include "framework/win32/window_placement.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
 #include "res/resource.h"
@@ -18,6 +19,7 @@ IMPLEMENT_RUNTIME_CLASS(CIoLogWnd, CDialog)
 
 BEGIN_MESSAGE_MAP(CIoLogWnd, CDialog)
   ON_MESSAGE(WM_SIZE, OnSize)
+  ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
   ON_MESSAGE(WM_NOTIFY, OnNotify)
   ON_WM_TIMER()
   ON_COMMAND(IDC_IOLOG_CLEAR, OnClear)
@@ -33,6 +35,18 @@ constexpr UINT_PTR kRedrawTimer = 1;
 const int kColumnWidths[] = {45, 85, 45, 150, 150, 150, 110, 175};
 const COLORREF kFailedText = RGB(160, 0, 0);
 const COLORREF kFailedBack = RGB(255, 224, 224);
+
+// The height of the details line under the list, and of the smallest list, in dialog units.
+constexpr int kDetailsHeight = 12;
+constexpr int kSmallestList = 40;
+// The right edge of the row of buttons, in dialog units.
+constexpr int kButtonsRight = 280;
+
+// Whether the list's last row is in view: then new rows are followed.
+bool LastRowInView(HWND list) {
+  int count = ListView_GetItemCount(list);
+  return count == 0 || ListView_GetTopIndex(list) + ListView_GetCountPerPage(list) >= count;
+}
 
 // The place and size the window had when it last closed, for the rest of the run.
 RECT g_lastPlace;
@@ -58,6 +72,8 @@ CIoLogWnd* CIoLogWnd::Open(CWnd* owner, std::function<void()> onClosed) {
   if (g_placed)
     ::SetWindowPos(window->m_hWnd, nullptr, g_lastPlace.left, g_lastPlace.top, g_lastPlace.right - g_lastPlace.left,
                    g_lastPlace.bottom - g_lastPlace.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  else
+    window->PlaceBesideOwner();
   ::ShowWindow(window->m_hWnd, SW_SHOW);
   return window;
 }
@@ -79,9 +95,42 @@ BOOL CIoLogWnd::OnInitDialog() {
     column.cx = AtDpi(kColumnWidths[i], dpi);
     ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
+  HWND details = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 0,
+                                   0, m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_IOLOG_DETAILS)),
+                                   nullptr, nullptr);
+  ::SendMessageA(details, WM_SETFONT, ::SendMessageA(m_hWnd, WM_GETFONT, 0, 0), FALSE);
+  ::SetWindowPos(details, list, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Refresh(true);
   ::SetTimer(m_hWnd, kRedrawTimer, kRedrawMs, nullptr);
-  return TRUE;
+  // The focus starts on the list, where Enter and Space do nothing.
+  ::SetFocus(list);
+  return FALSE;
+}
+
+SIZE CIoLogWnd::MinimumSize() const {
+  RECT client = {0, 0, kButtonsRight + 4, 32 + kSmallestList + 4 + kDetailsHeight + 4};
+  ::MapDialogRect(m_hWnd, &client);
+  ::AdjustWindowRectEx(&client, static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
+  return {client.right - client.left, client.bottom - client.top};
+}
+
+LRESULT CIoLogWnd::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  const SIZE minimum = MinimumSize();
+  info->ptMinTrackSize = {minimum.cx, minimum.cy};
+  return 0;
+}
+
+void CIoLogWnd::PlaceBesideOwner() {
+  RECT owner, window;
+  ::GetWindowRect(m_pParent->m_hWnd, &owner);
+  ::GetWindowRect(m_hWnd, &window);
+  const SIZE wanted = {window.right - window.left, window.bottom - window.top};
+  const RECT place = PlaceBeside(owner, wanted, MinimumSize(), WorkAreaOf(m_pParent->m_hWnd));
+  ::SetWindowPos(m_hWnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The close box and Escape close the window.
@@ -94,10 +143,18 @@ void CIoLogWnd::PostNcDestroy() {
 }
 
 LRESULT CIoLogWnd::OnSize(WPARAM, LPARAM lParam) {
-  RECT top = {0, 32, 4, 4};  // the list's top and the margins, in dialog units
+  RECT top = {0, 32, 4, kDetailsHeight};  // the list's top, the margins and the details line, in dialog units
   ::MapDialogRect(m_hWnd, &top);
   int width = LOWORD(lParam), height = HIWORD(lParam);
-  ::MoveWindow(List(), top.right, top.top, width - 2 * top.right, height - top.top - top.bottom, TRUE);
+  const int margin = top.right, detailsHeight = top.bottom;
+  const int detailsTop = height - margin - detailsHeight;
+  // A list that showed its last row still shows it at its new size.
+  HWND list = List();
+  const bool following = LastRowInView(list);
+  ::MoveWindow(list, margin, top.top, width - 2 * margin, detailsTop - margin - top.top, TRUE);
+  const int count = ListView_GetItemCount(list);
+  if (following && count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
+  ::MoveWindow(::GetDlgItem(m_hWnd, IDC_IOLOG_DETAILS), margin, detailsTop, width - 2 * margin, detailsHeight, TRUE);
   RECT note = {4, 22, 4, 8};
   ::MapDialogRect(m_hWnd, &note);
   ::MoveWindow(::GetDlgItem(m_hWnd, IDC_IOLOG_NOTE), note.left, note.top, width - 2 * note.left, note.bottom, TRUE);
@@ -130,7 +187,20 @@ LRESULT CIoLogWnd::OnNotify(WPARAM, LPARAM lParam) {
     }
     return CDRF_DODEFAULT;
   }
+  if (header->code == LVN_ITEMCHANGED) ShowDetails();
   return 0;
+}
+
+void CIoLogWnd::ShowDetails() {
+  const auto& records = IoLog().Records();
+  int row = ListView_GetNextItem(List(), -1, LVNI_FOCUSED);
+  std::string details;
+  if (row >= 0 && static_cast<size_t>(row) < records.size()) {
+    std::vector<std::string> fields = RecordFields(records[row]);
+    for (size_t i = 0; i < fields.size(); ++i)
+      details += (i == 0 ? "" : "   ") + std::string(kIoLogColumns[i]) + ": " + fields[i];
+  }
+  ::SetDlgItemTextA(m_hWnd, IDC_IOLOG_DETAILS, details.c_str());
 }
 
 void CIoLogWnd::OnTimer(UINT_PTR) { Refresh(); }
@@ -141,8 +211,7 @@ void CIoLogWnd::Refresh(bool always) {
   m_shownVersion = log.Version();
   HWND list = List();
   int count = static_cast<int>(log.Records().size());
-  int last = ListView_GetItemCount(list) - 1;
-  bool followEnd = last < 0 || ListView_IsItemVisible(list, last);
+  bool followEnd = LastRowInView(list);
   ListView_SetItemCountEx(list, count, LVSICF_NOSCROLL);
   if (followEnd && count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
   ::InvalidateRect(list, nullptr, FALSE);
@@ -186,11 +255,16 @@ void CIoLogWnd::OnSaveAs() {
 }
 
 void CIoLogWnd::OnLogToFile() {
-  std::string path, reason;
+  std::string path;
   if (!ChooseFileFor(m_hWnd, EFileDialog::kSave, IDS_IO_LOG_FILE_TITLE, IDS_IO_LOG_FILTER, "txt", path)) return;
+  LogCallsToFile(path);
+  Refresh(true);
+}
+
+void LogCallsToFile(const std::string& path) {
+  std::string reason;
   if (std::FILE* file = OpenForAppending(path, reason))
     IoLog().LogTo(file, path);
   else
     StandardMessageBox(LoadFormatted(IDS_IO_LOG_NOT_LOGGED, path, reason));
-  Refresh(true);
 }

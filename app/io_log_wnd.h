@@ -30,6 +30,11 @@ class CIoLogWnd : public CDialog {
  private:
   CIoLogWnd(CWnd* owner, std::function<void()> onClosed);
   LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+  // The outer size that keeps every button, a few rows and the details line whole.
+  SIZE MinimumSize() const;
+  // Opens beside the owner, or below it, where the work area has room.
+  void PlaceBesideOwner();
   LRESULT OnNotify(WPARAM, LPARAM);
   void OnTimer(UINT_PTR id);
   void OnClear();
@@ -40,6 +45,8 @@ class CIoLogWnd : public CDialog {
   // The list's row count and the note line, when the log has changed.
   void Refresh(bool always = false);
   std::vector<const CIoRecord*> Rows(bool selectedOnly) const;
+  // The whole text of every cell of the focused row, under the list.
+  void ShowDetails();
   HWND List() const;
 
   std::function<void()> m_onClosed;
@@ -47,3 +54,7 @@ class CIoLogWnd : public CDialog {
 
   DECLARE_MESSAGE_MAP(CIoLogWnd)
 };
+
+// From now on every driver call is also appended to the file (UTF-8 path); a
+// box says why when it cannot be opened.
+void LogCallsToFile(const std::string& path);

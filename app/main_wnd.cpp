@@ -7,10 +7,13 @@
 #include "app/io_log_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
+#include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/display_scale.h"
+#include "framework/win32/proportional_layout.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
+#include "instrument/setting_table.h"
 #include "panels/guarded_call.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
@@ -104,10 +107,18 @@ void CMainWnd::InitMainWindow() {
   CIoActionScope action("Start-up");
   theApp.FindInstrument();
   RegisterPanels();
+  // Shown at once at the size the Main panel will give it.
+  FitFrameToPanel(m_hWnd, ProportionalClientSize(IDD_MAIN_PANEL, WindowDpi(m_hWnd)));
   ::ShowWindow(m_hWnd, SW_SHOW);
   UpdateWindow();
-  OnSync();
+  SyncSayingSo();
   OnPanelCommand(ID_PANELS_MAIN);
+}
+
+void CMainWnd::SyncSayingSo() {
+  if (theApp.m_pInstrument->m_live != 0) StartupProgress().Begin(m_hWnd, kSettingCount);
+  OnSync();
+  StartupProgress().End();
 }
 
 void CMainWnd::RegisterPanels() {

@@ -19,6 +19,9 @@ class CMainWnd : public CFrameWnd {
   // Discovery, panel registration, show, Sync, Main panel.
   void InitMainWindow();
 
+  // Redraws the current panel from the remembered state.
+  void RefreshCurrentPanel();
+
   int32_t m_inTimer = 0;
 
  protected:
@@ -40,9 +43,9 @@ class CMainWnd : public CFrameWnd {
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void OnPanelCommand(UINT id);
   void RegisterPanels();
+  // The start-up Sync, saying how far it has read a live instrument.
+  void SyncSayingSo();
   void UncheckPanelItems(UINT checkedId);
-  // Redraws the current panel from the remembered state.
-  void RefreshCurrentPanel();
 
   CIoLogWnd* m_pIoLog = nullptr;
 

@@ -1,8 +1,12 @@
 #include "app/sfp_app.h"
 
 #include "app/app_ports.h"
+#include "app/command_line.h"
+#include "app/io_log_wnd.h"
 #include "app/main_wnd.h"
+#include "app/setup_commands.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/wide_text.h"
 #include "framework/win32/worker_call.h"
 #include "instrument/instrument.h"
 #include "panels/panel.h"
@@ -30,8 +34,38 @@ bool CSfpApp::InitInstance() {
     return false;
   }
   m_pMainWnd = mainWnd;
+  StartLogFile();
   mainWnd->InitMainWindow();
+  RecallStartupSetup();
   return true;
+}
+
+namespace {
+// The rest of the line in the code page: its resource name goes to VISA as it is.
+std::string Narrow(const std::wstring& text) {
+  int length = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+  narrow.resize(narrow.size() - 1);
+  return narrow;
+}
+}  // namespace
+
+void CSfpApp::TakeStationOptions(const std::wstring& arguments) {
+  CStationOptions options = ::TakeStationOptions(arguments);
+  m_setupFile = options.m_setupFile;
+  m_logFile = options.m_logFile;
+  m_commandLine = Narrow(options.m_rest);
+}
+
+void CSfpApp::StartLogFile() const {
+  if (m_logFile) LogCallsToFile(Utf8Of(*m_logFile));
+}
+
+void CSfpApp::RecallStartupSetup() const {
+  if (!m_setupFile) return;
+  auto* mainWnd = static_cast<CMainWnd*>(m_pMainWnd);
+  RecallSetupFrom(Utf8Of(*m_setupFile), [mainWnd] { mainWnd->RefreshCurrentPanel(); });
 }
 
 void CSfpApp::FinalCleanup() {

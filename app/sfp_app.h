@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ class CSfpApp : public CWinApp {
  public:
   CSfpApp();
 
+  // Takes "/setup FILE" and "/log FILE" out of the arguments (the wide text
+  // after the program name); the rest is the line the discovery options are
+  // searched in.
+  void TakeStationOptions(const std::wstring& arguments);
   bool InitInstance() override;
   void FinalCleanup();
 
@@ -53,12 +58,17 @@ class CSfpApp : public CWinApp {
 
  private:
   bool IsLive() const;
+  // "/log FILE": from the first call on; "/setup FILE": after the start-up Sync.
+  void StartLogFile() const;
+  void RecallStartupSetup() const;
   // Shows string `messageId`, then goes non-live; returns FindInstrument's 1.
   int GiveUpDiscovery(UINT messageId);
 
   // The driver library behind m_hDriverLib; the live instrument looks its
   // entry points up through it, so it outlives the instrument object.
   std::unique_ptr<CDriverLibrary> m_driverLibrary;
+  std::optional<std::wstring> m_setupFile;
+  std::optional<std::wstring> m_logFile;
 };
 
 extern CSfpApp theApp;

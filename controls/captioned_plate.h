@@ -28,6 +28,8 @@ class CCaptionedPlate : public TControl {
   COLORREF m_topLeftColor;
   COLORREF m_bottomRightColor;
   HFONT m_font;  // not owned; null for the system font
+  // A resource name that does not fit is drawn shortened, keeping its end.
+  bool m_fitResourceName = false;
 
  protected:
   // The border on `borderRect`, then the plate and its caption inside it.
@@ -37,7 +39,8 @@ class CCaptionedPlate : public TControl {
     const RECT plate = Shrunk(borderRect, AtDpi(1, dpi));
     FillWithColour(dc, plate, m_bkColor);
     const CSystemFontAt systemFont(dpi);
-    DrawCaption(dc, plate, m_caption, CaptionFont(systemFont), m_textColor);
+    DrawCaption(dc, plate, ShownCaption(dc, plate, CaptionFont(systemFont)), CaptionFont(systemFont),
+                m_textColor);
   }
 
   // Stores the text and paints the plate colour and the new caption at once
@@ -53,11 +56,16 @@ class CCaptionedPlate : public TControl {
     HDC dc = ::GetDC(hWnd);
     FillWithColour(dc, area, m_bkColor);
     const CSystemFontAt systemFont(dpi);
-    DrawCaption(dc, area, m_caption, CaptionFont(systemFont), m_textColor);
+    DrawCaption(dc, area, ShownCaption(dc, area, CaptionFont(systemFont)), CaptionFont(systemFont),
+                m_textColor);
     ::ReleaseDC(hWnd, dc);
   }
 
  private:
+  std::string ShownCaption(HDC dc, const RECT& box, HFONT font) const {
+    if (!m_fitResourceName) return m_caption;
+    return FittedResourceName(dc, font, m_caption, box.right - box.left);
+  }
   HFONT CaptionFont(const CSystemFontAt& systemFont) const {
     return m_font != nullptr ? m_font : systemFont.Font();
   }

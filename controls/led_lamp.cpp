@@ -5,9 +5,29 @@
 #include "controls/dc_selection.h"
 #include "controls/palette.h"
 #include "controls/plate_drawing.h"
+#include "framework/win32/accessible_object.h"
 #include "framework/win32/display_scale.h"
 
 IMPLEMENT_RUNTIME_CLASS(CLedLamp, CButton)
+
+BEGIN_MESSAGE_MAP(CLedLamp, CButton)
+ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+END_MESSAGE_MAP()
+
+std::string LampAccessibleName(ELinkState state) {
+  switch (state) {
+    case ELinkState::kActive: return "Active";
+    case ELinkState::kNotConnected: break;
+  }
+  return "Not connected";
+}
+
+LRESULT CLedLamp::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  CAccessibleFacts facts;
+  facts.m_name = LampAccessibleName(m_link);
+  facts.m_role = ROLE_SYSTEM_INDICATOR;
+  return AnswerGetObject(m_hWnd, wParam, lParam, facts);
+}
 
 RECT LampSquare(const RECT& item) {
   const LONG width = item.right - item.left;

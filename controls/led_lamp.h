@@ -6,6 +6,14 @@
 
 #include "framework/win32/controls.h"
 
+#include <string>
+
+// What the lamp stands for.
+enum class ELinkState { kNotConnected, kActive };
+
+// The lamp's name for assistive tools: "Active" or "Not connected".
+std::string LampAccessibleName(ELinkState state);
+
 class CLedLamp : public CButton {
   DECLARE_RUNTIME_CLASS(CLedLamp)
 
@@ -16,6 +24,12 @@ class CLedLamp : public CButton {
 
   COLORREF m_lampColor;
   COLORREF m_bkColor;
+  ELinkState m_link = ELinkState::kNotConnected;
+
+ private:
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+
+  DECLARE_MESSAGE_MAP(CLedLamp)
 };
 
 // The largest square centred in the rectangle.

@@ -76,6 +76,40 @@ void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
   ::RestoreDC(dc, saved);
 }
 
+std::string FittedResourceName(HDC dc, HFONT font, const std::string& text, int width) {
+  const int saved = ::SaveDC(dc);
+  ::SelectObject(dc, font);
+  auto fits = [dc, width](const std::string& candidate) {
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, candidate.c_str(), static_cast<int>(candidate.size()), &extent);
+    return extent.cx <= width;
+  };
+  std::string fitted = text;
+  if (!fits(text)) {
+    // From the most trailing parts kept down to the last one alone.
+    const size_t firstCut = text.find("::");
+    if (firstCut != std::string::npos) {
+      for (size_t cut = text.find("::", firstCut + 2); cut != std::string::npos;
+           cut = text.find("::", cut + 2)) {
+        fitted = text.substr(0, firstCut) + "::..." + text.substr(cut);
+        if (fits(fitted)) break;
+      }
+    }
+    const size_t lastCut = text.rfind("::");
+    if (!fits(fitted) && lastCut != std::string::npos) fitted = "..." + text.substr(lastCut);
+    while (!fits(fitted) && fitted.size() > 3) fitted.erase(3, 1);
+  }
+  ::RestoreDC(dc, saved);
+  return fitted;
+}
+
+void DrawFocusMark(HDC dc, const RECT& r, UINT itemState) {
+  if ((itemState & ODS_FOCUS) == 0 || (itemState & ODS_NOFOCUSRECT) != 0) return;
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetBkColor(dc, RGB(255, 255, 255));
+  ::DrawFocusRect(dc, &r);
+}
+
 void RepaintNow(HWND control) {
   if (control == nullptr) return;
   ::InvalidateRect(control, nullptr, FALSE);

@@ -41,5 +41,15 @@ void DrawTwoColourBorder(HDC dc, const RECT& r, COLORREF topLeft, COLORREF botto
 void DrawCaption(HDC dc, const RECT& box, const std::string& text, HFONT font,
                  COLORREF textColor, std::optional<COLORREF> background = std::nullopt);
 
+// A resource name shortened to `width` pixels in `font`, keeping the end that
+// tells instruments apart: its first part and as many of its last "::" parts
+// as fit, joined by "::...::" ("TCPIP0::...::5025::SOCKET"), else "..." and
+// the end of the last part. A name that fits comes back whole.
+std::string FittedResourceName(HDC dc, HFONT font, const std::string& text, int width);
+
+// The dotted focus rectangle of an owner-drawn button, drawn only while the
+// button has the focus and the keyboard cues are not hidden.
+void DrawFocusMark(HDC dc, const RECT& r, UINT itemState);
+
 // Paints the control again before returning (nothing while it has no window).
 void RepaintNow(HWND control);

@@ -17,4 +17,10 @@ class CTextButton : public CCaptionedPlate<CButton> {
   void SetText(const std::string& text);
 
   void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  // Named by its label and the text it shows ("Status Byte, 16").
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+
+  DECLARE_MESSAGE_MAP(CTextButton)
 };

@@ -3,6 +3,7 @@
 #include "controls/dc_selection.h"
 #include "controls/palette.h"
 #include "controls/plate_drawing.h"
+#include "framework/win32/accessible_object.h"
 #include "framework/win32/display_scale.h"
 
 IMPLEMENT_RUNTIME_CLASS(CToggleButton, CButton)
@@ -10,6 +11,7 @@ IMPLEMENT_RUNTIME_CLASS(CToggleButton, CButton)
 BEGIN_MESSAGE_MAP(CToggleButton, CButton)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
+ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 bool IsPressPaint(UINT itemAction, UINT itemState) {
@@ -55,6 +57,15 @@ void CToggleButton::DrawItem(const DRAWITEMSTRUCT& item) {
   const CSystemFontAt font(dpi);
   DrawCaption(dc, Shrunk(border, AtDpi(1, dpi)), m_shown != 0 ? m_caption1 : m_caption0,
               font.Font(), RGB(0, 0, 0), m_faceColor);
+  DrawFocusMark(dc, Shrunk(border, AtDpi(2, dpi)), item.itemState);
+}
+
+LRESULT CToggleButton::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  CAccessibleFacts facts;
+  facts.m_name = LabelAndValue(m_hWnd, m_shown != 0 ? m_caption1 : m_caption0);
+  facts.m_role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.m_state = m_shown != 0 ? STATE_SYSTEM_PRESSED : 0;
+  return AnswerGetObject(m_hWnd, wParam, lParam, facts);
 }
 
 bool CToggleButton::IsInside(POINT point) const {

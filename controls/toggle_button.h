@@ -38,6 +38,8 @@ class CToggleButton : public CButton {
   void OnLButtonDown(UINT flags, POINT point);
   // Forwarded to the panel, which treats it as a second click.
   void OnLButtonDblClk(UINT flags, POINT point);
+  // Named by its label and the state it shows ("Load, 50 Ohms"), pressed in state 1.
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   bool IsInside(POINT point) const;
 
   DECLARE_MESSAGE_MAP(CToggleButton)

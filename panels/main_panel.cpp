@@ -6,6 +6,7 @@
 #include "controls/led_lamp.h"
 #include "controls/palette.h"
 #include "controls/text_panel.h"
+#include "framework/win32/tooltip.h"
 #include "instrument/instrument.h"
 #include "instrument/output_limits.h"
 #include "panels/guarded_call.h"
@@ -39,6 +40,7 @@ BOOL CPan1Dlg::OnInitDialog() {
   m_headerColor = PanelColor(8);
   m_pLamp = std::make_unique<CLedLamp>(PanelHost().ActiveColor(), RGB(192, 192, 192));
   m_pLamp->SubclassDlgItem(IDC_MAIN_LAMP, this);
+  m_pLamp->m_link = Instrument().m_live != 0 ? ELinkState::kActive : ELinkState::kNotConnected;
   m_pHeader = AttachPlate(this, IDC_MAIN_HEADER, m_headerColor, true);
   m_pLampStrip = AttachPlate(this, IDC_MAIN_LAMP_STRIP, PanelColor(6), false);
   m_pLogo = std::make_unique<CBitmapPicture>(IDB_LOGO);
@@ -48,6 +50,7 @@ BOOL CPan1Dlg::OnInitDialog() {
   m_pPnpLogo->SetScaledBitmaps(IDB_PNP_LOGO_150, IDB_PNP_LOGO_200);
   m_pPnpLogo->SubclassDlgItem(IDC_MAIN_PNP_LOGO, this);
   m_pAddress = AttachPlate(this, IDC_MAIN_ADDRESS, PanelColor(0), false);
+  m_pAddress->m_fitResourceName = true;
   Guarded([this] { ShowAddress(); });
   m_pFrame = AttachPlate(this, IDC_MAIN_FRAME, PanelColor(6), true);
   SetFocusSink(IDC_MAIN_FRAME, false);
@@ -58,7 +61,9 @@ BOOL CPan1Dlg::OnInitDialog() {
 
 void CPan1Dlg::ShowAddress() {
   int32_t slot = Instrument().GetSlot();
-  m_pAddress->SetText(AddressLine(slot, Instrument().GetAddress()));
+  const std::string line = AddressLine(slot, Instrument().GetAddress());
+  m_pAddress->SetText(line);
+  SetTooltip(m_pAddress->m_hWnd, line);
 }
 
 // Declared in the order of the panel's redisplay.

@@ -2,6 +2,7 @@
 
 #include "controls/plate_drawing.h"
 #include "framework/win32/display_scale.h"
+#include "framework/win32/reading_order.h"
 #include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
@@ -16,7 +17,22 @@ bool CPanelDialog::Create() {
   // A window destroyed during its initialisation leaves no handle behind.
   bool created = CDialog::Create() && m_hWnd != nullptr;
   m_creating = false;
+  if (created) {
+    ArrangeInReadingOrder(m_hWnd);
+    m_givingFirstFocus = true;
+    FocusFirstTabStop(m_hWnd);
+    m_givingFirstFocus = false;
+  }
   return created;
+}
+
+// Enter on a focused owner-drawn button (a read-out) acts as a click, as the
+// Space bar does; the dialog manager clicks only the standard push buttons.
+void CPanelDialog::OnOK() {
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || ::GetParent(focus) != m_hWnd) return;
+  if ((::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0)
+    ::SendMessageA(focus, BM_CLICK, 0, 0);
 }
 
 void CPanelDialog::UpdateControls() {}
@@ -34,17 +50,20 @@ void CPanelDialog::ScaleTo(UINT dpi) {
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+void CPanelDialog::FitMainWindow() {
+  RECT panel;
+  ::GetClientRect(m_hWnd, &panel);
+  FitFrameToPanel(m_pParent->m_hWnd, {panel.right - panel.left, panel.bottom - panel.top});
+}
+
 // Outer width := the panel's client width; outer height := the main window's
 // frame, caption and menu plus the panel's client height.
-void CPanelDialog::FitMainWindow() {
-  HWND main = m_pParent->m_hWnd;
-  RECT outer, client, panel;
+void FitFrameToPanel(HWND main, SIZE panel) {
+  RECT outer, client;
   ::GetWindowRect(main, &outer);
   ::GetClientRect(main, &client);
-  ::GetClientRect(m_hWnd, &panel);
   int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
-  ::SetWindowPos(main, nullptr, 0, 0, panel.right - panel.left,
-                 frameHeight + (panel.bottom - panel.top),
+  ::SetWindowPos(main, nullptr, 0, 0, panel.cx, frameHeight + panel.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

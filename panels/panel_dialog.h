@@ -14,7 +14,8 @@ class CPanelDialog : public CDialog {
  public:
   CPanelDialog(UINT templateId, CPanel* owner);
 
-  // Creates the window. When that fails, the caller deletes the object, even
+  // Creates the window, puts its Tab order in reading order and focuses its
+  // first control. When that fails, the caller deletes the object, even
   // if the window had been made and destroyed again during initialisation.
   bool Create();
 
@@ -29,12 +30,16 @@ class CPanelDialog : public CDialog {
   // then the panel's own set-up follows.
   BOOL OnInitDialog() override;
   void PostNcDestroy() override;
+  void OnOK() override;
   // Each operator action names the driver calls it makes in the I/O log.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // The paint handler of a panel whose whole background is one colour.
   void PaintBackground(COLORREF colour);
 
   CPanel* m_pPanel;
+  // While the panel opens with the focus on its first control: a field takes
+  // it without the Alt read-back, which only the operator's own focus asks for.
+  bool m_givingFirstFocus = false;
 
  private:
   void FitMainWindow();
@@ -43,3 +48,6 @@ class CPanelDialog : public CDialog {
   CPanelActions m_actions;
   CProportionalLayout m_layout;
 };
+
+// Sizes the main window to hold a panel of client size `panel`.
+void FitFrameToPanel(HWND main, SIZE panel);

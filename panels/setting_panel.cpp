@@ -107,7 +107,7 @@ CPanelField* CSettingPanel::FieldBySpin(HWND scrollBar) const {
 EHandled CSettingPanel::OnEditSetFocus(UINT id) {
   CPanelField* field = FieldByEdit(static_cast<int>(id));
   if (field == nullptr) return EHandled::kDeclined;
-  if (!AltKeyHeld()) return EHandled::kTaken;
+  if (!AltKeyHeld() || m_givingFirstFocus) return EHandled::kTaken;
   std::optional<CWaitCursor> wait;
   if (field->ShowsWaitCursorOnAltRead()) wait.emplace();
   if (Guarded([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
@@ -127,6 +127,23 @@ void CSettingPanel::OnOK() {
   if (field == nullptr) return;
   if (!GuardedUnderWaitCursor([field] { field->SendTyped(); })) field->AfterSendFailure();
   GuardedUnderWaitCursor([field] { field->ReadBackAfterEnter(); });
+}
+
+bool CSettingPanel::PreTranslateMessage(MSG& msg) {
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+  if (!key || (msg.wParam != VK_UP && msg.wParam != VK_DOWN) || ::GetParent(msg.hwnd) != m_hWnd)
+    return CPanelDialog::PreTranslateMessage(msg);
+  CPanelField* field = FieldByEdit(::GetDlgCtrlID(msg.hwnd));
+  if (field == nullptr) return CPanelDialog::PreTranslateMessage(msg);
+  UINT code = msg.wParam == VK_UP ? SB_LINEUP : SB_LINEDOWN;
+  if (msg.message == WM_KEYUP) {
+    if (!m_keyStepping) return true;
+    code = SB_ENDSCROLL;
+  }
+  m_keyStepping = msg.message == WM_KEYDOWN;
+  ::SendMessageA(m_hWnd, WM_VSCROLL, MAKEWPARAM(code, 0),
+                 reinterpret_cast<LPARAM>(GetDlgItem(field->SpinId())));
+  return true;
 }
 
 void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {

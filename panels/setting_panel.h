@@ -49,6 +49,9 @@ class CSettingPanel : public CPanelDialog {
   HWND FocusSink() const { return GetDlgItem(m_focusSinkId); }
 
   void OnOK() override;  // Enter
+  // Up and Down in a value field work its arrows: each press steps, the
+  // release sends.
+  bool PreTranslateMessage(MSG& msg) override;
 
  private:
   CPanelField* FieldWithFocus() const;
@@ -81,6 +84,7 @@ class CSettingPanel : public CPanelDialog {
   std::vector<CToggleSetting*> m_toggles;
   std::vector<std::pair<int, void (CInstrument::*)()>> m_commandButtons;
   int m_focusSinkId = 0;
+  bool m_keyStepping = false;  // an Up or Down key has stepped a field
   bool m_focusSinkAfterUpdate = false;
 
   DECLARE_MESSAGE_MAP(CSettingPanel)

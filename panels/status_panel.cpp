@@ -54,6 +54,9 @@ std::unique_ptr<CTextButton> CStatDlg::AttachReadOutButton(int id) {
   auto button = std::make_unique<CTextButton>(PanelColor(0), PanelColor(1), PanelColor(2),
                                               PanelColor(3), nullptr);
   button->SubclassDlgItem(static_cast<UINT>(id), this);
+  // Reached by Tab like the panel's push buttons.
+  HWND hwnd = GetDlgItem(id);
+  ::SetWindowLongPtrA(hwnd, GWL_STYLE, ::GetWindowLongPtrA(hwnd, GWL_STYLE) | WS_TABSTOP);
   return button;
 }
 

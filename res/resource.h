@@ -159,6 +159,7 @@
 #define IDC_IOLOG_TO_FILE 1124
 #define IDC_IOLOG_NOTE 1125
 #define IDC_IOLOG_LIST 1126
+#define IDC_IOLOG_DETAILS 1150
 
 /* Strings */
 #define SFP_STRING(id, name, text) enum { name = id };

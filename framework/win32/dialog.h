@@ -20,7 +20,7 @@ class CDialog : public CWnd {
   UINT GetTemplateId() const { return m_templateId; }
 
   // Keyboard navigation (Tab, Enter, Escape) of a modeless dialog.
-  bool PreTranslateMessage(MSG& msg);
+  virtual bool PreTranslateMessage(MSG& msg);
 
  protected:
   virtual BOOL OnInitDialog();

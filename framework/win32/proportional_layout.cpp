@@ -1,6 +1,7 @@
 #include "framework/win32/proportional_layout.h"
 
 #include "framework/win32/display_scale.h"
+#include "framework/win32/win_app.h"
 
 namespace {
 // The dialog units' pixel size as the dialog manager applied it to `dialog`.
@@ -57,6 +58,34 @@ SIZE FontBaseUnits(HFONT font) {
   ::SelectObject(dc, previous);
   ::ReleaseDC(nullptr, dc);
   return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
+namespace {
+// Past a template's menu or class field: none, an ordinal or a string.
+const WORD* PastNameOrOrdinal(const WORD* at) {
+  if (*at == 0xFFFF) return at + 2;
+  while (*at != 0) ++at;
+  return at + 1;
+}
+}  // namespace
+
+SIZE ProportionalClientSize(UINT templateId, UINT dpi) {
+  HINSTANCE instance = GetApp()->m_hInstance;
+  HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+  HGLOBAL loaded = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
+  const auto* header = static_cast<const DLGTEMPLATE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+  if (header == nullptr || (header->style & DS_SETFONT) == 0) return {};
+  const WORD* at = PastNameOrOrdinal(PastNameOrOrdinal(reinterpret_cast<const WORD*>(header + 1)));
+  while (*at != 0) ++at;  // the caption
+  const int points = *++at;
+  LOGFONTW description = {};
+  description.lfHeight = -::MulDiv(points, kDefaultDpi, 72);
+  description.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(description.lfFaceName, reinterpret_cast<const wchar_t*>(at + 1), LF_FACESIZE);
+  HFONT at96 = ::CreateFontIndirectW(&description);
+  const SIZE base = FontBaseUnits(at96);
+  ::DeleteObject(at96);
+  return {AtDpi(ToPixels(header->cx, base.cx, 4), dpi), AtDpi(ToPixels(header->cy, base.cy, 8), dpi)};
 }
 
 void CProportionalLayout::Capture(HWND dialog) {

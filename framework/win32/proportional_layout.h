@@ -14,6 +14,10 @@
 // manager's rule: the average width of the 52 letters and the font's height.
 SIZE FontBaseUnits(HFONT font);
 
+// The client size that a dialog made from template `templateId` has once laid
+// out in proportion at `dpi`, read from the template before the dialog exists.
+SIZE ProportionalClientSize(UINT templateId, UINT dpi);
+
 class CProportionalLayout {
  public:
   // Reads the template's layout, in dialog units, from the dialog and its

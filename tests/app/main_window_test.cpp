@@ -1,14 +1,22 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/main_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
+#include "app/startup_progress.h"
 #include "framework/win32/dialog_colors.h"
+#include "framework/win32/display_scale.h"
+#include "framework/win32/proportional_layout.h"
 #include "framework/win32/wait_cursor.h"
+#include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -312,6 +320,18 @@ TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
   EXPECT_EQ(theApp.m_pCurrentPanel, shown);
   EXPECT_EQ(TextOf(log, IDC_IOLOG_NOTE),
             "Non-live: there is no instrument, so no driver calls are made and none are logged.");
+  // The first time it opens beside or below the panel, never over it, with
+  // the focus on the list, and it cannot shrink past its buttons.
+  RECT main, opened, overlap, lastButton;
+  ::GetWindowRect(app.Main(), &main);
+  ::GetWindowRect(log, &opened);
+  EXPECT_FALSE(::IntersectRect(&overlap, &main, &opened));
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(log, IDC_IOLOG_LIST));
+  ::SetWindowPos(log, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOMOVE);
+  ::GetWindowRect(::GetDlgItem(log, IDC_IOLOG_TO_FILE), &lastButton);
+  ::GetWindowRect(log, &opened);
+  EXPECT_LT(lastButton.right, opened.right);
+  EXPECT_LT(lastButton.bottom, opened.bottom);
   ::SetWindowPos(log, nullptr, 20, 30, 600, 300, SWP_NOZORDER);
   RECT placed;
   ::GetWindowRect(log, &placed);
@@ -328,6 +348,113 @@ TEST(SystemMenu, IoLogOpensAndClosesItsOwnWindow) {
   app.Command(ID_SYSTEM_IO_LOG);
   EXPECT_FALSE(::IsWindow(log));
   EXPECT_FALSE(app.IsChecked(ID_SYSTEM_IO_LOG));
+}
+
+// The list follows new calls while its last row is in view, and stays where
+// the operator scrolled to otherwise; the focused row is shown whole below it.
+TEST(SystemMenu, IoLogFollowsNewCallsUntilScrolledUp) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  auto record = [](size_t calls) {
+    for (size_t i = 0; i < calls; ++i) {
+      CIoRecord call;
+      call.m_entry = "tgq3207_cmdReal";
+      call.m_reply = "-300,Device-specific error; the whole of this reply must be readable";
+      call.m_status = -1;
+      IoLog().Record(call);
+    }
+  };
+  record(CIoLog::kCapacity);  // a full log, shown at the end when the window opens
+  app.Command(ID_SYSTEM_IO_LOG);
+  HWND log = ::FindWindowA(nullptr, "I/O Log");
+  ASSERT_NE(log, nullptr);
+  HWND list = ::GetDlgItem(log, IDC_IOLOG_LIST);
+  auto add = [log, &record](size_t calls) {
+    record(calls);
+    ::SendMessageA(log, WM_TIMER, 1, 0);
+  };
+  auto lastInView = [list] {
+    return ListView_GetTopIndex(list) + ListView_GetCountPerPage(list) >= ListView_GetItemCount(list);
+  };
+  add(100);
+  add(100);
+  EXPECT_TRUE(lastInView());
+  ListView_EnsureVisible(list, 0, FALSE);  // the operator scrolls up
+  add(5);
+  EXPECT_EQ(ListView_GetTopIndex(list), 0);
+  ListView_EnsureVisible(list, ListView_GetItemCount(list) - 1, FALSE);
+  add(5);
+  EXPECT_TRUE(lastInView());
+  const int last = ListView_GetItemCount(list) - 1;
+  ListView_SetItemState(list, last, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  EXPECT_NE(TextOf(log, IDC_IOLOG_DETAILS).find(
+                "-300,Device-specific error; the whole of this reply must be readable"),
+            std::string::npos)
+      << TextOf(log, IDC_IOLOG_DETAILS);
+  IoLog().Clear();
+  app.Command(ID_SYSTEM_IO_LOG);
+}
+
+// While the start-up Sync runs, the main window counts the driver calls.
+TEST(StartUp, ProgressCountsDriverCallsUpToTheTotal) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  CStartupProgress progress;
+  EXPECT_EQ(progress.Text(), "");
+  progress.Begin(app.Main(), 2);
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (0 of 2)");
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (1 of 2)");
+  progress.CallDone();
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "Reading the instrument's settings... (2 of 2)");
+  progress.End();
+  progress.CallDone();
+  EXPECT_EQ(progress.Text(), "");
+}
+
+// The main window is shown at the size the Main panel gives it, since each
+// panel's size can be read from its template before the panel exists.
+TEST(StartUpAtEveryDisplayScale, PanelSizesAreKnownBeforeThePanelsExist) {
+  CAppFixture app;
+  app.Start(new CRecordingInstrument());
+  for (UINT command : {ID_PANELS_MAIN, ID_PANELS_STATUS, ID_PANELS_AM, ID_PANELS_BM, ID_PANELS_FM,
+                       ID_PANELS_SWEEP, ID_PANELS_FSK}) {
+    app.Command(command);
+    CPanelDialog* dialog = theApp.m_pCurrentPanel->m_pDialog;
+    RECT client;
+    ::GetClientRect(dialog->m_hWnd, &client);
+    const SIZE expected = ProportionalClientSize(dialog->GetTemplateId(), WindowDpi(dialog->m_hWnd));
+    EXPECT_EQ(client.right, expected.cx) << command;
+    EXPECT_EQ(client.bottom, expected.cy) << command;
+  }
+}
+
+// "/log FILE" logs from the first call on; "/setup FILE" recalls after the
+// start-up Sync, and a missing file gives the Recall Setup box and no more.
+TEST(StartUp, StationOptionsLogFromTheStartAndRecallAfterTheSync) {
+  char folder[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, folder);
+  const std::string logPath = std::string(folder) + "sfp station -r log.txt";
+  const std::string missing = "C:\\no such folder\\-a setup.scpi";
+  const std::wstring line = L"-LOG \"" + std::wstring(logPath.begin(), logPath.end()) +
+                            L"\" /setup \"" + std::wstring(missing.begin(), missing.end()) + L"\"";
+  CBoxWatcher boxes;
+  CAppFixture app;
+  auto* instrument = new CRecordingInstrument();
+  theApp.TakeStationOptions(line);
+  CCommandLine rest(theApp.m_commandLine);
+  EXPECT_FALSE(rest.m_named || rest.m_chooseAny || rest.m_reset) << theApp.m_commandLine;
+  app.Start(instrument);
+  theApp.TakeStationOptions(L"");
+  EXPECT_EQ(IoLog().LogFile(), logPath);
+  ASSERT_EQ(boxes.m_boxes.size(), 1u);
+  EXPECT_EQ(boxes.m_boxes[0].text.rfind("Setup not recalled: " + missing + ": ", 0), 0u)
+      << boxes.m_boxes[0].text;
+  for (const std::string& call : instrument->Take()) EXPECT_EQ(call.find("Set"), std::string::npos) << call;
+  std::string reason;
+  IoLog().LogToFile("", reason);
+  ::DeleteFileA(logPath.c_str());
 }
 
 TEST(SystemMenu, ResetRestoresTheDefaultsOfTheInMemoryInstrument) {

@@ -19,7 +19,9 @@ TEST_F(AmPanel, ShowsTheRememberedSettings) {
             (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User"}));
   EXPECT_EQ(Items(IDC_AM_SOURCE), (Calls{"Both", "External"}));
   EXPECT_EQ(ToggleCaption(IDC_AM_STATE), "Off");
-  EXPECT_EQ(FocusedId(), IDC_AM_TITLE);
+  EXPECT_EQ(FocusedId(), IDC_AM_SOURCE);  // the panel opens on its first control
+  Redisplay();
+  EXPECT_EQ(FocusedId(), IDC_AM_TITLE);  // a redisplay gives the focus to the title
   EXPECT_EQ(::SendDlgItemMessageA(panel, IDC_AM_USER, EM_GETLIMITTEXT, 0, 0), 12);
 }
 

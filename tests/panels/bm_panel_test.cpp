@@ -27,7 +27,9 @@ TEST_F(BmPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(ToggleCaption(IDC_BM_SLOPE), "Normal");
   EXPECT_EQ(Toggle(IDC_BM_SLOPE).m_caption0, "Inverted");
   EXPECT_EQ(Toggle(IDC_BM_STATE).m_caption1, "On");
-  EXPECT_EQ(FocusedId(), IDC_BM_TITLE);
+  EXPECT_EQ(FocusedId(), IDC_BM_MODE);  // the panel opens on its first control
+  Redisplay();
+  EXPECT_EQ(FocusedId(), IDC_BM_TITLE);  // a redisplay gives the focus to the title
 }
 
 TEST_F(BmPanel, LargeCountsAreWrittenUnscaledAndAnInfiniteOneAsInf) {

@@ -21,13 +21,15 @@ namespace {
 enum class EAction {
   kClick, kAltClick, kDoubleClick,
   kChoose, kAltChoose, kOpenList, kAltOpenList,
-  kEnter, kTypeAndLeave, kFocus, kAltFocus
+  kEnter, kTypeAndLeave, kFocus, kAltFocus,
+  kTabs, kKey, kHoldKey
 };
 
 struct CAction {
   EAction m_kind;
   int m_item = 0;      // kChoose, kAltChoose
   std::string m_text{};  // kEnter, kTypeAndLeave
+  int m_repeats = 1;     // kHoldKey
 };
 
 const CAction kClick{EAction::kClick};
@@ -41,6 +43,12 @@ CAction Choose(int item) { return {EAction::kChoose, item}; }
 CAction AltChoose(int item) { return {EAction::kAltChoose, item}; }
 CAction Enter(std::string text) { return {EAction::kEnter, 0, std::move(text)}; }
 CAction TypeAndLeave(std::string text) { return {EAction::kTypeAndLeave, 0, std::move(text)}; }
+// Tab pressed `presses` times from the focus the panel opens with.
+CAction Tabs(int presses) { return {EAction::kTabs, presses}; }
+// The focus into the control, then key `vk` pressed and let go.
+CAction Key(UINT vk) { return {EAction::kKey, static_cast<int>(vk)}; }
+// The focus into the control, then key `vk` held for `repeats` presses.
+CAction Hold(UINT vk, int repeats) { return {EAction::kHoldKey, static_cast<int>(vk), "", repeats}; }
 
 using S = ESetting;
 // A remembered value: a number (a choice's code) or a name.
@@ -323,6 +331,60 @@ const CEngineRow kRows[] = {
         .Failing("OpcQuery").Shows(kFreshReadOuts),
     Row("StatusClearFails", ID_PANELS_STATUS, IDC_STAT_CLEAR, kClick, {"ClearStatus()"})
         .Failing("ClearStatus").Shows(kFreshReadOuts),
+
+    // Tab follows the screen from the first control, which has the focus
+    // when the panel opens; pictures and plates are passed over.
+    Row("MainTabs0", ID_PANELS_MAIN, 0, Tabs(0), {}).Focus(IDC_MAIN_FUNC),
+    Row("MainTabs1", ID_PANELS_MAIN, 0, Tabs(1), {}).Focus(IDC_MAIN_USER),
+    // Leaving a field shows its remembered value again.
+    Row("MainTabs2", ID_PANELS_MAIN, 0, Tabs(2), {"GetUserFunc(0)"}).Focus(IDC_MAIN_FREQ),
+    Row("MainTabs5", ID_PANELS_MAIN, 0, Tabs(5),
+        {"GetUserFunc(0)", "GetFreq(0)", "GetAmpl(0)", "GetOffset(0)"})
+        .Focus(IDC_MAIN_DUTY),
+    Row("MainTabs7", ID_PANELS_MAIN, 0, Tabs(7),
+        {"GetUserFunc(0)", "GetFreq(0)", "GetAmpl(0)", "GetOffset(0)", "GetDutyCycle(0)"})
+        .Focus(IDC_MAIN_FUNC),
+    Row("AmTabs0", ID_PANELS_AM, 0, Tabs(0), {}).Focus(IDC_AM_SOURCE),
+    Row("AmTabs1", ID_PANELS_AM, 0, Tabs(1), {}).Focus(IDC_AM_FUNC),
+    Row("AmTabs5", ID_PANELS_AM, 0, Tabs(5), {"GetUserFunc(0)", "GetAmDepth(0)", "GetAmFreq(0)"})
+        .Focus(IDC_AM_STATE),
+    Row("BmTabs1", ID_PANELS_BM, 0, Tabs(1), {}).Focus(IDC_BM_COUNT),
+    Row("BmTabs4", ID_PANELS_BM, 0, Tabs(4), {"GetBmCount(0)", "GetBmPhase(0)", "GetBmRate(0)"})
+        .Focus(IDC_BM_TRIG_SOURCE),
+    Row("BmTabs7", ID_PANELS_BM, 0, Tabs(7), {"GetBmCount(0)", "GetBmPhase(0)", "GetBmRate(0)"})
+        .Focus(IDC_BM_BUS_TRIGGER),
+    Row("FmTabs0", ID_PANELS_FM, 0, Tabs(0), {}).Focus(IDC_FM_FUNC),
+    Row("FskTabs4", ID_PANELS_FSK, 0, Tabs(4), {"GetFskFreq(0)", "GetFskRate(0)"})
+        .Focus(IDC_FSK_STATE),
+    Row("SweepTabs7", ID_PANELS_SWEEP, 0, Tabs(7),
+        {"GetStartFreq(0)", "GetStopFreq(0)", "GetSweepTime(0)"})
+        .Focus(IDC_SWEEP_BUS_TRIGGER),
+    Row("StatusTabs0", ID_PANELS_STATUS, 0, Tabs(0), {}).Focus(IDC_STAT_READ_ERROR),
+    Row("StatusTabs1", ID_PANELS_STATUS, 0, Tabs(1), {}).Focus(IDC_STAT_PHASE_LOCK),
+    Row("StatusTabs2", ID_PANELS_STATUS, 0, Tabs(2), {}).Focus(IDC_STAT_STATUS_BYTE),
+    Row("StatusTabs4", ID_PANELS_STATUS, 0, Tabs(4), {}).Focus(IDC_STAT_OPC),
+
+    // The read-outs act on Space and Enter as on a click.
+    Row("StatusByteEnter", ID_PANELS_STATUS, IDC_STAT_STATUS_BYTE, Key(VK_RETURN),
+        {"ReadStatusByte()"}).Shows("0"),
+    Row("StatusPhaseLockSpace", ID_PANELS_STATUS, IDC_STAT_PHASE_LOCK, Key(VK_SPACE),
+        {"GetPhaseLock()"}),
+
+    // Up and Down step a field as its arrows do: nothing is sent while the key
+    // is held, the value goes when it is let go.
+    Row("MainFreqUpHeld", ID_PANELS_MAIN, IDC_MAIN_FREQ, Hold(VK_UP, 2),
+        {"SetFreq(3000)", "GetFreq(1)", "GetDutyCycle(1)"})
+        .Shows("3 kHz").Focus(IDC_MAIN_FREQ),
+    Row("MainAmplUp", ID_PANELS_MAIN, IDC_MAIN_AMPL, Key(VK_UP),
+        {"SetAmpl(0.2)", "GetAmpl(1)", "GetOffset(1)"}),
+    Row("MainDutyDownAtLimit", ID_PANELS_MAIN, IDC_MAIN_DUTY, Hold(VK_DOWN, 40),
+        {"SetDutyCycle(20)", "GetDutyCycle(1)"})
+        .Shows("20 %"),
+    Row("BmCountDown", ID_PANELS_BM, IDC_BM_COUNT, Key(VK_DOWN),
+        {"SetBmCount(1)", "GetBmCount(1)"}),
+    // A key let go without a press in the field sends nothing.
+    Row("MainFreqReleaseOnly", ID_PANELS_MAIN, IDC_MAIN_FREQ, Hold(VK_UP, 0), {})
+        .Shows("1 kHz"),
 };
 
 class EngineTable : public CPanelTest, public ::testing::WithParamInterface<CEngineRow> {
@@ -348,6 +410,17 @@ class EngineTable : public CPanelTest, public ::testing::WithParamInterface<CEng
         break;
       case EAction::kFocus: FocusOn(panel, id); break;
       case EAction::kAltFocus: { CAltKeyHeld alt; FocusOn(panel, id); } break;
+      case EAction::kTabs:
+        for (int i = 0; i < action.m_item; ++i) PressKey(VK_TAB);
+        break;
+      case EAction::kKey:
+        FocusOn(panel, id);
+        PressKey(static_cast<UINT>(action.m_item));
+        break;
+      case EAction::kHoldKey:
+        FocusOn(panel, id);
+        HoldKey(static_cast<UINT>(action.m_item), action.m_repeats);
+        break;
     }
   }
 };
@@ -356,7 +429,8 @@ TEST_P(EngineTable, Row) {
   const CEngineRow& row = GetParam();
   Open(row.m_panel);
   Remember(*instrument, row.m_shownFirst);
-  Redisplay();
+  // Tab rows start from the focus the panel opens with, which a redisplay moves.
+  if (row.m_action.m_kind != EAction::kTabs) Redisplay();
   Remember(*instrument, row.m_held);
   if (row.m_failing != nullptr) instrument->Fail(row.m_failing, -1);
   instrument->Take();

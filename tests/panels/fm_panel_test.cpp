@@ -17,7 +17,9 @@ TEST_F(FmPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(Items(IDC_FM_FUNC),
             (Calls{"Sinusoid", "Square", "Triangle", "Ramp", "Noise", "User"}));
   EXPECT_EQ(ToggleCaption(IDC_FM_STATE), "Off");
-  EXPECT_EQ(FocusedId(), IDC_FM_TITLE);
+  EXPECT_EQ(FocusedId(), IDC_FM_FUNC);  // the panel opens on its first control
+  Redisplay();
+  EXPECT_EQ(FocusedId(), IDC_FM_TITLE);  // a redisplay gives the focus to the title
 }
 
 TEST_F(FmPanel, DeviationIsClampedAtBothEnds) {

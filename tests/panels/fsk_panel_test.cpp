@@ -33,7 +33,9 @@ TEST_F(FskPanel, ShowsTheRememberedSettings) {
                                                "TTLT4", "TTLT5", "TTLT6", "TTLT7"}));
   EXPECT_EQ(SelectedItem(panel, IDC_FSK_SOURCE), 0);
   EXPECT_EQ(SelectedItem(panel, IDC_FSK_TRIG_SOURCE), 0);  // Immediate shows as External
-  EXPECT_EQ(FocusedId(), IDC_FSK_TITLE);
+  EXPECT_EQ(FocusedId(), IDC_FSK_FREQ);  // the panel opens on its first control
+  Redisplay();
+  EXPECT_EQ(FocusedId(), IDC_FSK_TITLE);  // a redisplay gives the focus to the title
 }
 
 TEST_F(FskPanel, TriggerSourcesShowAsTheirItem) {

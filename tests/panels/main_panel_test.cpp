@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/sfp_app.h"
+#include "controls/plate_drawing.h"
+#include "controls/text_panel.h"
+#include "framework/win32/tooltip.h"
 #include "panels/numeric_setting.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
@@ -214,6 +218,51 @@ TEST_F(MainPanel, ResetShowsTheDefaultsAtOnce) {
 
 TEST_F(MainPanel, NonLiveAddressHasNoSlot) {
   EXPECT_EQ(PlateText(IDC_MAIN_ADDRESS), "Addr Unknown");
+  EXPECT_EQ(TooltipText(::GetDlgItem(panel, IDC_MAIN_ADDRESS)), "Addr Unknown");
+}
+
+std::vector<COLORREF> Pixels(HWND control) {
+  RECT client;
+  ::GetClientRect(control, &client);
+  std::vector<COLORREF> pixels;
+  HDC dc = ::GetDC(control);
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(dc, x, y));
+  ::ReleaseDC(control, dc);
+  return pixels;
+}
+
+// A name that fits is drawn as it always was; a long one is drawn shortened.
+TEST_F(MainPanel, AddressPlateShortensOnlyANameThatDoesNotFit) {
+  auto& plate = Control<CTextPanel>(IDC_MAIN_ADDRESS);
+  HWND hwnd = ::GetDlgItem(panel, IDC_MAIN_ADDRESS);
+  for (const char* name : {"Slot 3 GPIB-VXI0::24", "TCPIP0::192.168.100.120::5025::SOCKET"}) {
+    plate.m_fitResourceName = false;
+    plate.SetText(name);
+    const std::vector<COLORREF> cut = Pixels(hwnd);
+    plate.m_fitResourceName = true;
+    plate.SetText(name);
+    EXPECT_EQ(Pixels(hwnd) == cut, name[0] == 'S') << name;
+  }
+}
+
+TEST(FittedResourceName, KeepsTheLastPartsWhole) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  auto font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+  ::SelectObject(dc, font);
+  auto width = [dc](const std::string& text) {
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return static_cast<int>(extent.cx);
+  };
+  const std::string name = "TCPIP0::192.168.100.120::5025::SOCKET";
+  EXPECT_EQ(FittedResourceName(dc, font, name, width(name)), name);
+  EXPECT_EQ(FittedResourceName(dc, font, name, width(name) - 1), "TCPIP0::...::5025::SOCKET");
+  EXPECT_EQ(FittedResourceName(dc, font, name, width("TCPIP0::...::5025::SOCKET") - 1),
+            "TCPIP0::...::SOCKET");
+  EXPECT_EQ(FittedResourceName(dc, font, name, width("TCPIP0::...::SOCKET") - 1), "...::SOCKET");
+  EXPECT_EQ(FittedResourceName(dc, font, name, width("...::SOCKET") - 1), "...:SOCKET");
+  ::DeleteDC(dc);
 }
 
 TEST(AddressLine, CutsBeforeTheInstrSuffixPastTheFifthCharacter) {

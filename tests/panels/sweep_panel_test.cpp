@@ -17,7 +17,9 @@ TEST_F(SweepPanel, ShowsTheRememberedSettings) {
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "1 S");
   EXPECT_EQ(ToggleCaption(IDC_SWEEP_STATE), "Off");
   EXPECT_EQ(ToggleCaption(IDC_SWEEP_SLOPE), "Normal");
-  EXPECT_EQ(FocusedId(), IDC_SWEEP_TITLE);
+  EXPECT_EQ(FocusedId(), IDC_SWEEP_START);  // the panel opens on its first control
+  Redisplay();
+  EXPECT_EQ(FocusedId(), IDC_SWEEP_TITLE);  // a redisplay gives the focus to the title
   EXPECT_EQ(Items(IDC_SWEEP_SPACING), (Calls{"Linear", "Log"}));
   EXPECT_EQ(Items(IDC_SWEEP_TRIG_SOURCE), (Calls{"Immediate", "External", "BUS", "TTLT0", "TTLT1",
                                                  "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6",
@@ -49,7 +51,8 @@ TEST_F(SweepPanel, FrequenciesAreClampedAndOnlyTheFieldSetIsReadBack) {
 
 TEST_F(SweepPanel, SweepTimeIsClampedToItsRange) {
   EnterValue(panel, IDC_SWEEP_TIME, "1000");
-  EXPECT_EQ(instrument->Take(), (Calls{"SetSweepTime(500)", "GetSweepTime(1)"}));
+  // Leaving the start field, where the panel opens, shows it again first.
+  EXPECT_EQ(instrument->Take(), (Calls{"GetStartFreq(0)", "SetSweepTime(500)", "GetSweepTime(1)"}));
   EXPECT_EQ(Text(IDC_SWEEP_TIME), "500 S");
   EnterValue(panel, IDC_SWEEP_TIME, "0.0001");
   EXPECT_EQ(TakeSets(), Calls{"SetSweepTime(0.001)"});

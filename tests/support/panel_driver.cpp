@@ -33,6 +33,14 @@ void PressKey(UINT vk) {
   PumpMessages();
 }
 
+void HoldKey(UINT vk, int repeats) {
+  HWND focus = ::GetFocus();
+  for (int i = 0; i < repeats; ++i)
+    Deliver({focus, WM_KEYDOWN, vk, static_cast<LPARAM>(i == 0 ? 1 : 0x40000001), 0, {}});
+  Deliver({focus, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}});
+  PumpMessages();
+}
+
 void EnterValue(HWND dialog, int id, const std::string& text) {
   FocusOn(dialog, id);
   TypeInto(dialog, id, text);

@@ -13,6 +13,8 @@ void TypeInto(HWND dialog, int id, const std::string& text);
 // Presses and releases a key for the window with the focus; the dialog
 // manager sees it first (Enter, Tab, Escape).
 void PressKey(UINT vk);
+// Holds a key down for `repeats` presses (the keyboard's repeat), then lets it go.
+void HoldKey(UINT vk, int repeats);
 // Focus into the field, type, Enter.
 void EnterValue(HWND dialog, int id, const std::string& text);
 // A spin arrow: SB_LINEUP (upper arrow), SB_LINEDOWN, SB_ENDSCROLL (released).
