@@ -88,7 +88,6 @@ typedef ViUInt32 ViAttrState;
 #define VI_INTF_GPIB_VXI 3
 #define VI_INTF_ASRL 4
 #define VI_INTF_TCPIP 6
-#define VI_INTF_USB 7
 #define VI_NO_SEC_ADDR 0xFFFF
 #define VI_TRIG_PROT_DEFAULT 0
 #define VI_FIND_BUFLEN 256

@@ -86,7 +86,7 @@ void ApplyNameDefaults(ResourceConfig& r) {
   };
   for (Prefix p : {Prefix{"GPIB-VXI", VI_INTF_GPIB_VXI}, Prefix{"GPIB", VI_INTF_GPIB},
                    Prefix{"VXI", VI_INTF_VXI}, Prefix{"ASRL", VI_INTF_ASRL},
-                   Prefix{"TCPIP", VI_INTF_TCPIP}, Prefix{"USB", VI_INTF_USB}}) {
+                   Prefix{"TCPIP", VI_INTF_TCPIP}}) {
     if (StartsWithIgnoringCase(r.name, p.text)) {
       r.intfType = p.type;
       break;
