@@ -76,7 +76,8 @@ CoreAnswer Vxi11Core::Core(Call& call) {
       interruptChannels_.erase(call.connection);
     return call.Error(kNoError);
   }
-  bool known = procedure >= kDeviceWrite && procedure <= kDestroyLink && procedure != 21;
+  // Between device_write and destroy_link every number but 21 names a procedure.
+  bool known = procedure >= kDeviceWrite && procedure <= kDestroyLink && procedure != kDeviceEnableSrq + 1;
   if (!known) return {CoreAnswer::kReply, ReplyMessage(call.rpc.xid, AcceptStat::kProcUnavail)};
 
   uint32_t lid = call.args.U32();
