@@ -11,6 +11,7 @@ const ViUInt16 kModelCode = 0x0244;
 const ViUInt16 kModelCodeMask = 0x0FFF;
 const ViUInt32 kReplyReadCount = 100;
 const size_t kReplyBufferSize = 256;
+const ViUInt16 kUsbInterface = 7;  // VI_INTF_USB, which visa.h here leaves out
 
 bool AnswersWithPrefix(const CVisaEntryPoints& visa, const CVisaSession& session,
                        const std::string& prefix) {
@@ -42,6 +43,8 @@ bool IsCandidate(const CVisaEntryPoints& visa, ViSession resourceManager, const 
   if (acceptAny) return true;
   switch (intfType) {
     case VI_INTF_GPIB:
+    case VI_INTF_TCPIP:  // a LAN instrument (VXI-11), or a module behind a LAN gateway
+    case kUsbInterface:
       return AnswersWithPrefix(visa, session, idnPrefix);
     case VI_INTF_VXI:
     case VI_INTF_GPIB_VXI:

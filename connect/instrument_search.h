@@ -11,7 +11,8 @@
 // The resources matching "?*INSTR" that open, report their interface type
 // and identify themselves (every one that opens and reports its type when
 // `acceptAny`), in the order VISA lists them. Empty when the search fails.
-// `idnPrefix` is what the reply of a GPIB instrument to "*IDN?" starts with.
+// `idnPrefix` is what the reply of a GPIB, LAN or USB instrument to "*IDN?"
+// starts with; a VXI or GPIB-VXI module is known by its identity attributes.
 std::vector<std::string> FindCandidates(const CVisaEntryPoints& visa, ViSession resourceManager,
                                         bool acceptAny, const std::string& idnPrefix);
 

@@ -2,11 +2,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "netsim/net_instrument.h"
 #include "netsim/net_options.h"
 #include "netsim/net_server.h"
+#include "netsim/vxi11_server.h"
 #include "visa-sim/model/mainframe_config.h"
 #include "visa-sim/model/text_util.h"
 
@@ -14,6 +17,9 @@ namespace {
 
 using tgqsim::MainframeConfig;
 using tgqsim::ResourceConfig;
+
+// Each VXI-11 client holds a core and perhaps an abort connection.
+constexpr int kMaxVxi11Connections = 64;
 
 // The mainframe of the file named on the command line or by TGQ_SIM_CONFIG,
 // else the built-in one; empty with the reason on stderr when it is bad.
@@ -37,6 +43,24 @@ std::optional<MainframeConfig> LoadMainframe(std::string path) {
     return std::nullopt;
   }
   return result.config;
+}
+
+// The VXI-11 server on a thread of its own, when the options ask for it and
+// its ports can be had; false when it was required and cannot start.
+bool StartVxi11(const tgqnet::NetOptions& options, std::optional<tgqnet::Vxi11Server>& server,
+                std::thread& thread) {
+  if (!options.vxi11) {
+    server.reset();
+    return true;
+  }
+  if (server->Start()) {
+    thread = std::thread([&server] { server->Run(); });
+    return true;
+  }
+  server.reset();
+  if (options.vxi11Required) return false;
+  std::fprintf(stderr, "tgqnetsim: VXI-11 left out; --portmap-port N serves it without root\n");
+  return true;
 }
 
 // The resource of that name, or the first Q3207 when no name is given.
@@ -68,11 +92,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   tgqnet::NetInstrument instrument(*resource);
-  tgqnet::NetServer server(options, instrument, [](const std::string& line) {
+  std::mutex output;
+  auto log = [&output](const std::string& line) {
+    std::lock_guard<std::mutex> lock(output);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);  // read line by line by whoever started the server
-  });
+  };
+  tgqnet::NetServer server(options, instrument, log);
   if (!server.Start()) return 1;
+  std::optional<tgqnet::Vxi11Server> vxi11;
+  vxi11.emplace(tgqnet::Vxi11Options{options.bindAddress, options.portmapPort, options.maxMessage,
+                                     kMaxVxi11Connections},
+                instrument, log);
+  std::thread vxi11Thread;
+  if (!StartVxi11(options, vxi11, vxi11Thread)) return 1;
   server.Run();
+  if (vxi11) vxi11->Stop();
+  if (vxi11Thread.joinable()) vxi11Thread.join();
   return 0;
 }

@@ -15,7 +15,18 @@ using tgqsim::Contains;
 NetInstrument::NetInstrument(tgqsim::ResourceConfig config)
     : config_(std::move(config)), device_(tgqsim::MakeDevice(config_)) {}
 
+uint8_t NetInstrument::StatusByte() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return device_->StatusByte();
+}
+
+void NetInstrument::Trigger() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  device_->Trigger();
+}
+
 Exchange NetInstrument::Take(const std::string& message) {
+  std::lock_guard<std::mutex> lock(mutex_);
   ++messages_;
   std::vector<std::string> headers = tgqsim::MessageHeaders(message);
   for (const std::string& header : config_.dropHeaders)

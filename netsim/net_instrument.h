@@ -2,7 +2,9 @@
 // goes through the staged faults, and the reply, if any, is sent at once.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "visa-sim/model/mainframe_config.h"
@@ -30,11 +32,16 @@ class NetInstrument {
   const std::string& Name() const { return config_.name; }
   // One message, without its line feed.
   Exchange Take(const std::string& message);
+  // A serial poll and a bus trigger, for the VXI-11 links.
+  uint8_t StatusByte();
+  void Trigger();
 
  private:
   tgqsim::ResourceConfig config_;
   std::unique_ptr<tgqsim::SimulatedDevice> device_;
   int messages_ = 0;  // received since power-on
+  // The raw socket and the VXI-11 server serve it from threads of their own.
+  std::mutex mutex_;
 };
 
 }  // namespace tgqnet

@@ -19,16 +19,30 @@ long long Number(const std::string& option, const std::string& text, long long m
   return value;
 }
 
+// The VXI-11 server's options; false when `option` is none of them.
+bool ParseVxi11Option(const std::vector<std::string>& args, size_t& i, NetOptions& o) {
+  const std::string& option = args[i];
+  if (option == "--vxi11" || option == "--no-vxi11") {
+    o.vxi11 = o.vxi11Required = option == "--vxi11";
+    return true;
+  }
+  if (option != "--portmap-port" || i + 1 == args.size()) return false;
+  o.portmapPort = static_cast<uint16_t>(Number(option, args[++i], 0, 65535));
+  return true;
+}
+
 }  // namespace
 
 const char* NetUsage() {
   return "usage: tgqnetsim [--port N] [--bind ADDRESS] [--config FILE] [--resource NAME]\n"
          "                 [--max-clients N] [--max-message BYTES] [--idle SECONDS]\n"
-         "                 [--lifetime SECONDS]\n"
+         "                 [--lifetime SECONDS] [--vxi11 | --no-vxi11] [--portmap-port N]\n"
          "Serves the simulated mainframe's Q3207 as a raw SCPI socket (messages and\n"
-         "replies end in a line feed). Defaults: port 5025, bound to 127.0.0.1, the\n"
-         "mainframe of TGQ_SIM_CONFIG or the built-in one, its first Q3207, 4 clients,\n"
-         "65536-byte messages, 600 s idle, no lifetime limit.\n";
+         "replies end in a line feed) and as the VXI-11 instrument inst0. Defaults:\n"
+         "port 5025, bound to 127.0.0.1, the mainframe of TGQ_SIM_CONFIG or the\n"
+         "built-in one, its first Q3207, 4 clients, 65536-byte messages, 600 s idle,\n"
+         "no lifetime limit, VXI-11 with the port mapper on 111 (left out with a\n"
+         "warning when 111 cannot be taken, unless --vxi11 is given).\n";
 }
 
 OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
@@ -37,6 +51,7 @@ OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& option = args[i];
       if (option == "--help" || option == "-h") return {std::nullopt, ""};
+      if (ParseVxi11Option(args, i, o)) continue;
       if (i + 1 == args.size()) throw BadOption{"unknown option or missing value: " + option};
       const std::string& value = args[++i];
       if (option == "--port")

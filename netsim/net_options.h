@@ -18,6 +18,12 @@ struct NetOptions {
   size_t maxMessage = 65536;
   int idleSeconds = 600;
   int lifetimeSeconds = 0;  // 0: until stopped
+  // The VXI-11 server beside the raw socket. On unless --no-vxi11; when the
+  // port mapper's port cannot be taken it is left out with a warning, unless
+  // --vxi11 asked for it.
+  bool vxi11 = true;
+  bool vxi11Required = false;
+  uint16_t portmapPort = 111;
 };
 
 struct OptionsResult {

@@ -33,7 +33,6 @@ namespace {
 bool Resolve(const std::string& host, uint16_t port, sockaddr_in* address) {
   addrinfo hints{};
   hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
   std::memcpy(address, found->ai_addr, sizeof *address);
@@ -77,29 +76,61 @@ void CloseSocket(SocketHandle socket) {
 #endif
 }
 
-SocketHandle Listen(const std::string& address, uint16_t port, std::string* error) {
+namespace {
+
+SocketHandle BoundSocket(int type, const std::string& address, uint16_t port, std::string* error) {
   sockaddr_in local{};
   if (!StartSockets() || !Resolve(address, port, &local)) {
     *error = "cannot use the address " + address;
     return kNoSocket;
   }
-  SocketHandle listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  if (listener == kNoSocket) {
+  SocketHandle s = socket(AF_INET, type, type == SOCK_STREAM ? IPPROTO_TCP : IPPROTO_UDP);
+  if (s == kNoSocket) {
     *error = "no socket";
     return kNoSocket;
   }
 #ifndef _WIN32
   // A restarted server takes its port back at once (Winsock would share it instead).
   int reuse = 1;
-  setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+  setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
 #endif
-  if (bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
-      listen(listener, 8) != 0) {
+  if (bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+      (type == SOCK_STREAM && listen(s, 8) != 0)) {
     *error = "cannot listen on " + address + ":" + std::to_string(port);
-    CloseSocket(listener);
+    CloseSocket(s);
     return kNoSocket;
   }
-  return listener;
+  return s;
+}
+
+}  // namespace
+
+SocketHandle Listen(const std::string& address, uint16_t port, std::string* error) {
+  return BoundSocket(SOCK_STREAM, address, port, error);
+}
+
+SocketHandle BindUdp(const std::string& address, uint16_t port, std::string* error) {
+  return BoundSocket(SOCK_DGRAM, address, port, error);
+}
+
+int ReceiveFrom(SocketHandle socket, char* buffer, int size, UdpPeer* from) {
+  sockaddr_in remote{};
+  SockLen length = sizeof remote;
+  int received = static_cast<int>(
+      recvfrom(socket, buffer, size, 0, reinterpret_cast<sockaddr*>(&remote), &length));
+  from->address = ntohl(remote.sin_addr.s_addr);
+  from->port = ntohs(remote.sin_port);
+  return received;
+}
+
+bool SendTo(SocketHandle socket, std::string_view datagram, const UdpPeer& to) {
+  sockaddr_in remote{};
+  remote.sin_family = AF_INET;
+  remote.sin_addr.s_addr = htonl(to.address);
+  remote.sin_port = htons(to.port);
+  return sendto(socket, datagram.data(), static_cast<int>(datagram.size()), 0,
+                reinterpret_cast<sockaddr*>(&remote), sizeof remote) ==
+         static_cast<int>(datagram.size());
 }
 
 uint16_t LocalPort(SocketHandle socket) {

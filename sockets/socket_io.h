@@ -1,4 +1,4 @@
-// Plain TCP over IPv4 for the network simulator and the simulated VISA's
+// Plain TCP (and UDP) over IPv4 for the network simulator and the simulated VISA's
 // SOCKET resources, on POSIX sockets or Winsock. Sockets block; every wait is
 // bounded by select() or a send time-out.
 #pragma once
@@ -38,5 +38,16 @@ int Receive(SocketHandle socket, char* buffer, int size);
 // Sends all of data; false when the connection fails or a send takes longer
 // than timeoutMs (a peer that does not read).
 bool SendAll(SocketHandle socket, std::string_view data, int timeoutMs);
+
+// UDP, for the port mapper: a datagram socket bound to address:port.
+SocketHandle BindUdp(const std::string& address, uint16_t port, std::string* error);
+// An IPv4 address and port in host order.
+struct UdpPeer {
+  uint32_t address = 0;
+  uint16_t port = 0;
+};
+// One datagram, its length (negative on error) and where it came from.
+int ReceiveFrom(SocketHandle socket, char* buffer, int size, UdpPeer* from);
+bool SendTo(SocketHandle socket, std::string_view datagram, const UdpPeer& to);
 
 }  // namespace tgqnet

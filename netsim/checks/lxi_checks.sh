@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the network simulator with lxi-tools' raw SCPI mode (each call its
-# own connection). Prints one PASS: or FAIL: line per check. Usage:
-# lxi_checks.sh PORT
+# own connection), and with PORTMAP_PORT 111 its VXI-11 instrument too. Prints
+# one PASS: or FAIL: line per check. Usage: lxi_checks.sh PORT [PORTMAP_PORT]
 set -uo pipefail
-port=$1 failures=0
+port=$1 portmap=${2:-} failures=0
 
 scpi() { timeout 10 lxi scpi -a 127.0.0.1 -p "$port" -r -t 3 "$1"; }
 
@@ -64,5 +64,18 @@ exec 3<>"/dev/tcp/127.0.0.1/$port" && printf 'FREQ 7' >&3 && exec 3>&-
 check "after a client vanished mid-message: *IDN?" "$(scpi '*IDN?')" \
   "TARROWS-GIMBELL,Q3207,0,A.01.00"
 check "the unfinished message was not executed" "$(scpi 'FREQ?')" "+4.00000000000000E+03"
+
+if [ "$portmap" == 111 ]; then
+  check "VXI-11 scpi *IDN? (END, no line feed)" \
+    "$(timeout 10 lxi scpi -a 127.0.0.1 -t 3 '*IDN?')" "TARROWS-GIMBELL,Q3207,0,A.01.00"
+  # Requests per second, VXI-11 and raw socket, in one run.
+  vxi11_rate=$(timeout 60 lxi benchmark -a 127.0.0.1 -c 500 | sed -n 's/.*Result: \([0-9.]*\).*/\1/p')
+  raw_rate=$(timeout 60 lxi benchmark -a 127.0.0.1 -r -p "$port" -c 500 |
+    sed -n 's/.*Result: \([0-9.]*\).*/\1/p')
+  check "VXI-11 benchmark gives a rate" "$([ -n "$vxi11_rate" ] && echo yes)" yes
+  echo "figure: lxi benchmark on loopback, requests/s: VXI-11 $vxi11_rate, raw socket $raw_rate"
+elif [ -n "$portmap" ]; then
+  echo "lxi-tools ask the port mapper on 111 only: their VXI-11 checks need it (run as root)"
+fi
 
 [ "$failures" -eq 0 ]

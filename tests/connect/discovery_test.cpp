@@ -131,6 +131,17 @@ TEST_F(Discovery, VxiModuleIsKnownByManufacturer4095AndModel580InTheLower12Bits)
                    "open VXI0::16::INSTR"}));
 }
 
+// A LAN instrument identifies itself as a GPIB one does.
+TEST_F(Discovery, ALanInstrumentAloneIsOpenedWithoutAsking) {
+  Start("resource TCPIP0::10.0.0.5::inst0::INSTR\n");
+  const std::string lan = "TCPIP0::10.0.0.5::inst0::INSTR";
+  ExpectLiveOn({lan, -1, -1, 6}, "TCPIP0::10.0.0.5::inst0");
+  EXPECT_EQ(DiscoveryTraffic(3),
+            (Lines{"open " + lan, "write " + lan + " *IDN?",
+                   "read " + lan + " TARROWS-GIMBELL,Q3207,0,A.01.00", "close " + lan,
+                   "open " + lan, "close " + lan, "open " + lan}));
+}
+
 TEST_F(Discovery, OfThreeIdentifiedTheOneOnGpibVxiIsOpenedWithoutAsking) {
   Start(
       "resource VXI0::8::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 2\n"

@@ -21,6 +21,26 @@ TEST(InstrumentSearch, GpibQueryIsFiveBytesWithoutLineFeedAndTheReplyAtMost100) 
                    "read GPIB0::9::INSTR 100", "close GPIB0::9::INSTR", "close list"}));
 }
 
+// The same query identifies an instrument on the LAN or on USB; a serial
+// port is never asked.
+TEST(InstrumentSearch, LanAndUsbInstrumentsAnswerTheGpibQuery) {
+  auto on = [](ViUInt16 intf, const char* name, const char* reply) {
+    CFakeResource resource = GpibResource(name, reply);
+    resource.attributes[VI_ATTR_INTF_TYPE] = intf;
+    return resource;
+  };
+  CVisaEntryPoints visa = FakeVisa({
+      on(VI_INTF_TCPIP, "TCPIP0::10.0.0.5::inst0::INSTR", "TARROWS-GIMBELL,Q3207,0,A.01.00\n"),
+      on(7 /* USB */, "USB0::0x0FFF::0x0244::7::INSTR", "TARROWS-GIMBELL,Q3207,7,A.01.00\n"),
+      on(VI_INTF_TCPIP, "TCPIP0::10.0.0.6::inst0::INSTR", "OTHER MAKER,DMM\n"),
+      on(VI_INTF_ASRL, "ASRL1::INSTR", "TARROWS-GIMBELL,Q3207,0,A.01.00\n"),
+  });
+  EXPECT_EQ(Search(visa), (Lines{"TCPIP0::10.0.0.5::inst0::INSTR", "USB0::0x0FFF::0x0244::7::INSTR"}));
+  EXPECT_EQ(g_fakeVisa.calls[2], "write TCPIP0::10.0.0.5::inst0::INSTR *IDN?|5");
+  EXPECT_EQ(g_fakeVisa.calls[3], "read TCPIP0::10.0.0.5::inst0::INSTR 100");
+  for (const std::string& call : g_fakeVisa.calls) EXPECT_NE(call, "write ASRL1::INSTR *IDN?|5");
+}
+
 TEST(InstrumentSearch, OnlyTheFirst21BytesCountAndCaseMatters) {
   CVisaEntryPoints visa = FakeVisa({
       GpibResource("GPIB0::1::INSTR", "TARROWS-GIMBELL,Q3207"),                 // exactly 21

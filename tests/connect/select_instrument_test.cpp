@@ -153,6 +153,16 @@ const char kTwoOnGpibVxi[] =
     "resource GPIB-VXI1::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 4\n"
     "resource GPIB-VXI0::24::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 3\n";
 
+TEST_F(SelectInstrument, AVxiModuleAndALanInstrumentAreBothOffered) {
+  Start("resource VXI0::8::INSTR\nmanf 0x0FFF\nmodel 0x0244\nslot 2\n"
+        "resource TCPIP0::10.0.0.5::inst0::INSTR\n",
+        "", [](HWND) { PostKey(VK_RETURN); });
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].entries, (Lines{"VXI0::8::INSTR", "TCPIP0::10.0.0.5::inst0::INSTR"}));
+  EXPECT_TRUE(WhatTheOperatorSees(app).live);
+  EXPECT_EQ(DiscoveryRecord(), (CRecordSeen{"VXI0::8::INSTR", 2, 8, 2}));
+}
+
 TEST_F(SelectInstrument, TwoOnGpibVxiAreOfferedInVisaOrderAndEnterOpensTheFirst) {
   Start(kTwoOnGpibVxi, "", [](HWND) { PostKey(VK_RETURN); });
   ASSERT_EQ(dialogs.size(), 1u);

@@ -1,6 +1,6 @@
 // The program live on a Q3207 on the network: the simulated VISA's SOCKET
-// resource reaches the network simulator, started as its own process, over a
-// real loopback connection.
+// resource, or its LAN resource over VXI-11, reaches the network simulator,
+// started as its own process, over a real loopback connection.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,11 +22,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// tgqnetsim.exe from the test's folder on a free loopback port, its event
-// lines in a file; it stops by itself after two minutes should the test not.
+// tgqnetsim.exe from the test's folder on a free loopback port with the
+// options given, its event lines in a file; it stops by itself after two
+// minutes should the test not.
 class CNetworkSimulator {
  public:
-  CNetworkSimulator() {
+  explicit CNetworkSimulator(const std::string& options) {
     char path[MAX_PATH] = "", folder[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, sizeof path);
     std::string program(path);
@@ -41,7 +42,7 @@ class CNetworkSimulator {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = log;
-    std::string commandLine = "\"" + program + "\" --port 0 --lifetime 120";
+    std::string commandLine = "\"" + program + "\" --port 0 --lifetime 120 " + options;
     m_started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &m_process);
     ::CloseHandle(log);
@@ -85,17 +86,28 @@ class CNetworkSimulator {
   std::string m_port;
 };
 
-TEST(NetworkRoad, TheProgramRunsLiveOverASocketAndGoesOnWhenTheServerStops) {
-  CNetworkSimulator server;
-  ASSERT_TRUE(server.Listening());
+// The program with the simulated VISA, started live on a network resource.
+struct CLiveOnNetwork {
   CSimulatedMainframe mainframe;
   CBoxWatcher boxes;
   CAppFixture app;
-  ASSERT_TRUE(StartLive(app, "-a " + server.Resource()));
-  HWND panel = app.Panel();
+  // The Main panel at its power-on frequency with no box shown; null otherwise.
+  HWND Start(const std::string& resource) {
+    if (!StartLive(app, "-a " + resource)) return nullptr;
+    HWND panel = app.Panel();
+    bool fresh = panel && TextOf(panel, IDC_MAIN_FREQ) == "1 kHz" && boxes.m_boxes.empty();
+    return fresh ? panel : nullptr;
+  }
+};
+
+TEST(NetworkRoad, TheProgramRunsLiveOverASocketAndGoesOnWhenTheServerStops) {
+  CNetworkSimulator server("--no-vxi11");
+  ASSERT_TRUE(server.Listening());
+  CLiveOnNetwork live;
+  CBoxWatcher& boxes = live.boxes;
+  CAppFixture& app = live.app;
+  HWND panel = live.Start(server.Resource());
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(TextOf(panel, IDC_MAIN_FREQ), "1 kHz");
-  EXPECT_TRUE(boxes.m_boxes.empty());
 
   // Connection 1 was discovery's look at the resource; the driver holds connection 2.
   size_t before = server.Log().size();
@@ -122,6 +134,45 @@ TEST(NetworkRoad, TheProgramRunsLiveOverASocketAndGoesOnWhenTheServerStops) {
               boxes.m_boxes.size(), boxes.m_boxes[0].text.c_str(), ::GetTickCount() - start);
   EXPECT_NE(theApp.m_pInstrument->m_live, 0);
   EXPECT_TRUE(::IsWindow(panel));
+}
+
+// The lines the server logged since `before`.
+Lines LoggedSince(const CNetworkSimulator& server, size_t before) {
+  Lines log = server.Log();
+  return Lines(log.begin() + static_cast<long>(std::min(before, log.size())), log.end());
+}
+
+TEST(NetworkRoad, TheProgramRunsLiveOverVxi11AndAnUnansweredQueryTimesOut) {
+  char folder[MAX_PATH] = "";
+  ::GetTempPathA(sizeof folder, folder);
+  std::string config = std::string(folder) + "sfp_network_road_lan.txt";
+  std::ofstream(config) << "resource GPIB-VXI0::24::INSTR\ntimeout-on SYST:ERR?\n";
+  CNetworkSimulator server("--vxi11 --config \"" + config + "\"");
+  ASSERT_TRUE(server.Listening());
+  CLiveOnNetwork live;
+  HWND panel = live.Start("TCPIP0::127.0.0.1::inst0::INSTR");
+  ASSERT_NE(panel, nullptr);
+
+  // Link L1 was the look at the resource before the driver opened it; the driver holds L2
+  // and reads the status byte by serial poll.
+  size_t before = server.Log().size();
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  EXPECT_EQ(TextOf(panel, IDC_MAIN_FREQ), "2.5 MHz");
+  EXPECT_EQ(LoggedSince(server, before),
+            (Lines{"write L2 FREQ 2500000", "stb L2 0", "write L2 FREQ?",
+                   "read L2 +2.50000000000000E+06", "stb L2 0", "write L2 PULS:DCYC?",
+                   "read L2 +5.00000000000000E+01", "stb L2 0"}));
+  EXPECT_TRUE(live.boxes.m_boxes.empty());
+
+  live.app.Command(ID_PANELS_STATUS);
+  before = server.Log().size();
+  ClickButton(live.app.Panel(), IDC_STAT_READ_ERROR);
+  EXPECT_EQ(live.boxes.Texts(), (std::vector<std::string>{"Time Out !"}));
+  // The driver clears the device after a time-out.
+  EXPECT_EQ(LoggedSince(server, before),
+            (Lines{"timeout L2 SYST:ERR?", "timeout L2", "clear L2"}));
+  server.Stop();
+  ::DeleteFileA(config.c_str());
 }
 
 }  // namespace

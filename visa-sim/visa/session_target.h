@@ -1,5 +1,5 @@
 // What an instrument session talks to: a resource of the simulated mainframe,
-// or an instrument on the network behind a TCPIP...::SOCKET name.
+// or an instrument on the network behind a TCPIP...::SOCKET or INSTR name.
 #pragma once
 
 #include <string>
@@ -31,6 +31,9 @@ class SessionTarget {
                         ViUInt32* read, TrafficLog& log) = 0;
   // A device clear; a SOCKET has none and only flushes what arrived unread.
   virtual void Clear(TrafficLog& log) = 0;
+  // A serial poll and a device trigger; a SOCKET has neither.
+  virtual ViStatus ReadStb(ViUInt16* /*status*/, TrafficLog& /*log*/) { return VI_ERROR_NSUP_OPER; }
+  virtual ViStatus AssertTrigger(TrafficLog& /*log*/) { return VI_ERROR_NSUP_OPER; }
 };
 
 }  // namespace tgqsim

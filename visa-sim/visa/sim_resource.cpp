@@ -151,15 +151,19 @@ void SimResource::Clear(TrafficLog& log) {
   log.Record("clear", Name());
 }
 
-ViUInt16 SimResource::ReadStatusByte(TrafficLog& log) {
-  ViUInt16 status = device_->StatusByte();
-  log.Record("stb", Name(), std::to_string(status));
-  return status;
+ViStatus SimResource::ReadStb(ViUInt16* status, TrafficLog& log) {
+  // A raw socket has no serial poll.
+  if (config_.socket) return VI_ERROR_NSUP_OPER;
+  *status = device_->StatusByte();
+  log.Record("stb", Name(), std::to_string(*status));
+  return VI_SUCCESS;
 }
 
-void SimResource::Trigger(TrafficLog& log) {
+ViStatus SimResource::AssertTrigger(TrafficLog& log) {
+  if (config_.socket) return VI_ERROR_NSUP_OPER;
   device_->Trigger();
   log.Record("trigger", Name());
+  return VI_SUCCESS;
 }
 
 std::optional<std::string> SimResource::StateText() const {

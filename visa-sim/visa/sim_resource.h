@@ -27,8 +27,8 @@ class SimResource : public SessionTarget {
   ViStatus Read(ViByte* buffer, ViUInt32 count, const ReadSettings& settings, ViUInt32* read,
                 TrafficLog& log) override;
   void Clear(TrafficLog& log) override;
-  ViUInt16 ReadStatusByte(TrafficLog& log);
-  void Trigger(TrafficLog& log);
+  ViStatus ReadStb(ViUInt16* status, TrafficLog& log) override;
+  ViStatus AssertTrigger(TrafficLog& log) override;
   // "rsrc=NAME" and the device's state lines; empty when the device has no state.
   std::optional<std::string> StateText() const;
 

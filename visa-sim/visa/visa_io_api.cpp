@@ -44,10 +44,7 @@ ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (!status) return VI_ERROR_USER_BUF;
-    // A raw socket has no serial poll.
-    if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
-    *status = found.resource->ReadStatusByte(world.Traffic());
-    return VI_SUCCESS;
+    return found.target->ReadStb(status, world.Traffic());
   });
 }
 
@@ -56,9 +53,7 @@ ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
-    if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
-    found.resource->Trigger(world.Traffic());
-    return VI_SUCCESS;
+    return found.target->AssertTrigger(world.Traffic());
   });
 }
 

@@ -3,6 +3,7 @@
 #include "visa-sim/visa/resource_expression.h"
 #include "visa-sim/visa/visa_api_support.h"
 #include "visa-sim/visa/visa_status_extra.h"
+#include "visa-sim/visa/vxi11_resource.h"
 
 using tgqsim::Guarded;
 using tgqsim::ObjectKind;
@@ -85,6 +86,7 @@ ViStatus _VI_FUNC viOpen(ViSession sesn, ViRsrc name, ViAccessMode /*mode*/,
     if (!index) {
       VisaObject session(ObjectKind::kInstrument, sesn);
       session.network = tgqsim::NetResource::Open(name, kConnectTimeoutMs);
+      if (!session.network) session.network = tgqsim::Vxi11Resource::Open(name, kConnectTimeoutMs);
       if (session.network) {
         world.Traffic().Record("open", name);
         *vi = world.Objects().Add(std::move(session));
