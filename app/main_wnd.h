@@ -21,6 +21,14 @@ class CMainWnd : public CFrameWnd {
 
   int32_t m_inTimer = 0;
 
+  // The instrument's state shown again: a Sync and the current panel redrawn;
+  // the current panel redrawn from the remembered state; the current panel's
+  // window made again (its address and lamp); the lamp in the active colour.
+  void SyncPanels() { OnSync(); }
+  void RefreshCurrentPanel();
+  void ReopenCurrentPanel();
+  void ShowActiveColor();
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override;
@@ -41,8 +49,8 @@ class CMainWnd : public CFrameWnd {
   void OnPanelCommand(UINT id);
   void RegisterPanels();
   void UncheckPanelItems(UINT checkedId);
-  // Redraws the current panel from the remembered state.
-  void RefreshCurrentPanel();
+  void OnConnect();
+  void OnReconnect();
 
   CIoLogWnd* m_pIoLog = nullptr;
 

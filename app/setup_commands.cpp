@@ -14,8 +14,6 @@
 
 namespace {
 
-CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
-
 
 std::string UtcNow() {
   SYSTEMTIME now;
@@ -31,7 +29,27 @@ CSetupOrigin Origin() {
   return {UtcNow(), SFP_VERSION, instrument.m_live ? instrument.GetAddress() : std::string()};
 }
 
+// Sends each step in a guard, stopping at the first that fails, then one Sync
+// and the panel refreshed. The step that failed, or null.
+const CSetupStep* SendSteps(const std::vector<CSetupStep>& steps, const std::function<void()>& refreshPanel) {
+  const CSetupStep* stopped = nullptr;
+  CWaitCursor wait;
+  for (const CSetupStep& step : steps) {
+    if (!Guarded([&step] { step.m_row->m_set(TheInstrument(), step.m_value); })) {
+      stopped = &step;
+      break;
+    }
+  }
+  Guarded([] { TheInstrument().Sync(); });
+  refreshPanel();
+  return stopped;
+}
+
 }  // namespace
+
+bool RecallSteps(const std::vector<CSetupStep>& steps, const std::function<void()>& refreshPanel) {
+  return SendSteps(steps, refreshPanel) == nullptr;
+}
 
 bool ChooseSetupFile(HWND owner, bool save, std::string& path) {
   return ChooseFile(owner, save ? EFileDialog::kSave : EFileDialog::kOpen,
@@ -62,18 +80,7 @@ void RecallSetupFrom(const std::string& path, const std::function<void()>& refre
     StandardMessageBox(RefusalText(reading));
     return;
   }
-  const CSetupStep* stopped = nullptr;
-  {
-    CWaitCursor wait;
-    for (const CSetupStep& step : reading.m_steps) {
-      if (!Guarded([&step] { step.m_row->m_set(TheInstrument(), step.m_value); })) {
-        stopped = &step;
-        break;
-      }
-    }
-    Guarded([] { TheInstrument().Sync(); });
-    refreshPanel();
-  }
+  const CSetupStep* stopped = SendSteps(reading.m_steps, refreshPanel);
   if (stopped != nullptr)
     StandardMessageBox(LoadFormatted(IDS_RECALL_STOPPED, std::to_string(stopped->m_line),
                                  SettingCommand(*stopped->m_row, stopped->m_value)));

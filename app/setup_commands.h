@@ -7,6 +7,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+struct CSetupStep;
 
 // The Save and Open dialogs; false when the operator cancels.
 bool ChooseSetupFile(HWND owner, bool save, std::string& path);
@@ -21,3 +24,8 @@ bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPa
 // the first one that fails, reads the instrument back (Sync) and refreshes the
 // panel; a stopped recall ends in a box that names its line.
 void RecallSetupFrom(const std::string& path, const std::function<void()>& refreshPanel);
+
+// Sends the steps in their order, each as a panel sends it, stops at the first
+// that fails (its box shown), then reads the instrument back (one Sync) and
+// refreshes the panel. True when every step was taken.
+bool RecallSteps(const std::vector<CSetupStep>& steps, const std::function<void()>& refreshPanel);

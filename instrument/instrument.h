@@ -60,6 +60,8 @@ class CInstrument {
 
   // Stores the power-on default of every remembered setting.
   void SetDefaults();
+  // Takes every remembered setting of `other`.
+  void CopyRememberedState(const CInstrument& other);
 
   // The remembered state: one member per row of the setting table.
   uint32_t m_session = 0;

@@ -37,7 +37,10 @@ CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library, CDis
   m_busy = 0;
 }
 
-CLiveInstrument::~CLiveInstrument() { Close(); }
+CLiveInstrument::~CLiveInstrument() {
+  m_linkDown = false;
+  if (m_sessionOpen) Close();
+}
 
 void CLiveInstrument::BindEntryPoints() {
 #define SFP_BIND_ENTRY_POINT(name, type) Bind(m_library, #name, m_entry.name);
@@ -129,12 +132,14 @@ void CLiveInstrument::Close() { CallDriver(m_entry.tgq3207_close); }
 
 void CLiveInstrument::CloseSession() {
   m_linkDown = false;
-  Close();
+  if (m_sessionOpen) Close();
+  m_sessionOpen = false;
   m_linkDown = true;
 }
 
 void CLiveInstrument::AttachSession(uint32_t session) {
   m_session = session;
+  m_sessionOpen = true;
   m_linkDown = false;
   m_busy = 0;
 }

@@ -112,6 +112,7 @@ class CLiveInstrument : public CInstrument {
   CDiscoveryRecord m_record;
   EResourceKind m_kind;
   bool m_linkDown = false;
+  bool m_sessionOpen = true;
 };
 
 template <typename Entry, typename... Args>

@@ -1,4 +1,5 @@
 // tgqnetsim: the simulated Q3207 on the network, as a raw SCPI socket.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -49,6 +50,18 @@ const ResourceConfig* ChooseResource(const MainframeConfig& mainframe, const std
   return nullptr;
 }
 
+tgqnet::NetServer* g_server = nullptr;
+
+// SIGUSR1 drops every connection, as a pulled cable; the server goes on.
+void DropConnectionsOnSignal(tgqnet::NetServer& server) {
+#ifdef SIGUSR1
+  g_server = &server;
+  std::signal(SIGUSR1, [](int) { g_server->DropAllClients(); });
+#else
+  (void)server;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,11 +81,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   tgqnet::NetInstrument instrument(*resource);
+  if (options.powerOn) instrument.PowerOn();
   tgqnet::NetServer server(options, instrument, [](const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);  // read line by line by whoever started the server
   });
   if (!server.Start()) return 1;
+  DropConnectionsOnSignal(server);
   server.Run();
   return 0;
 }

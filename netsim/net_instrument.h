@@ -30,6 +30,8 @@ class NetInstrument {
   const std::string& Name() const { return config_.name; }
   // One message, without its line feed.
   Exchange Take(const std::string& message);
+  // As if just switched on: power-on settings and the power-on event.
+  void PowerOn() { device_->PowerOn(); }
 
  private:
   tgqsim::ResourceConfig config_;

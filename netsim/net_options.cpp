@@ -24,11 +24,12 @@ long long Number(const std::string& option, const std::string& text, long long m
 const char* NetUsage() {
   return "usage: tgqnetsim [--port N] [--bind ADDRESS] [--config FILE] [--resource NAME]\n"
          "                 [--max-clients N] [--max-message BYTES] [--idle SECONDS]\n"
-         "                 [--lifetime SECONDS]\n"
+         "                 [--lifetime SECONDS] [--power-on]\n"
          "Serves the simulated mainframe's Q3207 as a raw SCPI socket (messages and\n"
          "replies end in a line feed). Defaults: port 5025, bound to 127.0.0.1, the\n"
          "mainframe of TGQ_SIM_CONFIG or the built-in one, its first Q3207, 4 clients,\n"
-         "65536-byte messages, 600 s idle, no lifetime limit.\n";
+         "65536-byte messages, 600 s idle, no lifetime limit. --power-on: *ESR? reports\n"
+         "the power-on event (128) once. SIGUSR1 drops every client's connection.\n";
 }
 
 OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
@@ -37,6 +38,10 @@ OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& option = args[i];
       if (option == "--help" || option == "-h") return {std::nullopt, ""};
+      if (option == "--power-on") {
+        o.powerOn = true;
+        continue;
+      }
       if (i + 1 == args.size()) throw BadOption{"unknown option or missing value: " + option};
       const std::string& value = args[++i];
       if (option == "--port")

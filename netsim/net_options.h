@@ -18,6 +18,7 @@ struct NetOptions {
   size_t maxMessage = 65536;
   int idleSeconds = 600;
   int lifetimeSeconds = 0;  // 0: until stopped
+  bool powerOn = false;     // the power-on event set, as a module just switched on
 };
 
 struct OptionsResult {

@@ -43,4 +43,24 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
   return Delivery::kTaken;
 }
 
+bool LinkState::DownFor(const LinkScript& script, SimulatedDevice& device, int io, long long nowMs,
+                        std::string_view message) {
+  if (phase_ == Phase::kUp) {
+    bool lost = (script.lostAtIo && io >= *script.lostAtIo) || (script.lostAtMs && nowMs >= *script.lostAtMs);
+    if (!lost && !message.empty())
+      for (const std::string& header : MessageHeaders(message)) lost = lost || Contains(script.lostOn, header);
+    if (!lost) return false;
+    phase_ = Phase::kDown;
+    lostIo_ = io;
+    lostMs_ = nowMs;
+  }
+  if (phase_ == Phase::kBack) return false;
+  bool back = (script.backAfterIos && io - lostIo_ >= *script.backAfterIos) ||
+              (script.backAfterMs && nowMs - lostMs_ >= *script.backAfterMs);
+  if (!back) return true;
+  phase_ = Phase::kBack;
+  if (script.powerCycle) device.PowerOn();
+  return false;
+}
+
 }  // namespace tgqsim

@@ -34,7 +34,10 @@ ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCn
 ViStatus _VI_FUNC viClear(ViSession vi) {
   return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
-    if (found.status == VI_SUCCESS) found.target->Clear(world.Traffic());
+    if (found.status != VI_SUCCESS) return found.status;
+    if (found.resource != nullptr)
+      if (std::optional<ViStatus> lost = found.resource->LinkLoss("", world.Traffic())) return *lost;
+    found.target->Clear(world.Traffic());
     return found.status;
   });
 }
@@ -46,6 +49,7 @@ ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
     if (!status) return VI_ERROR_USER_BUF;
     // A raw socket has no serial poll.
     if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
+    if (std::optional<ViStatus> lost = found.resource->LinkLoss("", world.Traffic())) return *lost;
     *status = found.resource->ReadStatusByte(world.Traffic());
     return VI_SUCCESS;
   });
@@ -57,6 +61,7 @@ ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
     if (found.status != VI_SUCCESS) return found.status;
     if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
     if (found.target->Config().socket) return VI_ERROR_NSUP_OPER;
+    if (std::optional<ViStatus> lost = found.resource->LinkLoss("", world.Traffic())) return *lost;
     found.resource->Trigger(world.Traffic());
     return VI_SUCCESS;
   });
