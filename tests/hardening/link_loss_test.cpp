@@ -88,7 +88,7 @@ TEST_F(LinkLostAndPowerCycled, YesSendsThePanelsSettings) {
   EXPECT_EQ(boxes.m_boxes[1].caption, "TG Q3207 SFP");
   EXPECT_EQ(boxes.m_boxes[1].text, kPowerOnQuestion);
   EXPECT_EQ(mainframe.StateOf("ampl"), "2.5");
-  EXPECT_EQ(Text(IDC_MAIN_AMPL), "2.5 V");
+  EXPECT_EQ(Text(IDC_MAIN_AMPL), "2.5 Vpp");
   ExpectInstrumentEqualsPanels();
 }
 
@@ -99,7 +99,7 @@ TEST_F(LinkLostAndPowerCycled, NoTakesTheInstrumentsSettings) {
   ASSERT_EQ(boxes.m_boxes.size(), 2u);
   EXPECT_EQ(boxes.m_boxes[1].text, kPowerOnQuestion);
   EXPECT_EQ(mainframe.StateOf("ampl"), "0.10000000000000001");
-  EXPECT_EQ(Text(IDC_MAIN_AMPL), "100 mV");
+  EXPECT_EQ(Text(IDC_MAIN_AMPL), "100 mVpp");
   ExpectInstrumentEqualsPanels();
 }
 
@@ -125,7 +125,7 @@ TEST_F(LinkLost, WorkNonLiveKeepsTheSettings) {
   EXPECT_EQ(view.lamp, kNonLiveLamp);
   EXPECT_EQ(view.address, "Addr Unknown");
   EXPECT_EQ(ConnectionWindow(), nullptr);
-  EXPECT_EQ(TextOf(app.Panel(), IDC_MAIN_AMPL), "2.5 V");
+  EXPECT_EQ(TextOf(app.Panel(), IDC_MAIN_AMPL), "2.5 Vpp");
 }
 
 // Connect... always asks; the first entry is taken.

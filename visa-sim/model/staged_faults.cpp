@@ -43,22 +43,25 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
   return Delivery::kTaken;
 }
 
+// A loss by count or time comes once; a loss with a message comes with each
+// such message while the link is up.
 bool LinkState::DownFor(const LinkScript& script, SimulatedDevice& device, int io, long long nowMs,
                         std::string_view message) {
-  if (phase_ == Phase::kUp) {
-    bool lost = (script.lostAtIo && io >= *script.lostAtIo) || (script.lostAtMs && nowMs >= *script.lostAtMs);
+  if (!down_) {
+    bool lost = !scheduledLossCame_ &&
+                ((script.lostAtIo && io >= *script.lostAtIo) || (script.lostAtMs && nowMs >= *script.lostAtMs));
+    scheduledLossCame_ = scheduledLossCame_ || lost;
     if (!lost && !message.empty())
       for (const std::string& header : MessageHeaders(message)) lost = lost || Contains(script.lostOn, header);
     if (!lost) return false;
-    phase_ = Phase::kDown;
+    down_ = true;
     lostIo_ = io;
     lostMs_ = nowMs;
   }
-  if (phase_ == Phase::kBack) return false;
   bool back = (script.backAfterIos && io - lostIo_ >= *script.backAfterIos) ||
               (script.backAfterMs && nowMs - lostMs_ >= *script.backAfterMs);
   if (!back) return true;
-  phase_ = Phase::kBack;
+  down_ = false;
   if (script.powerCycle) device.PowerOn();
   return false;
 }

@@ -35,8 +35,8 @@ class LinkState {
                std::string_view message);
 
  private:
-  enum class Phase { kUp, kDown, kBack };
-  Phase phase_ = Phase::kUp;
+  bool down_ = false;
+  bool scheduledLossCame_ = false;
   int lostIo_ = 0;
   long long lostMs_ = 0;
 };
