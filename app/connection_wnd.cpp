@@ -1,5 +1,7 @@
 #include "app/connection_wnd.h"
 
+#include <algorithm>
+
 #include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CConnectionWnd, CDialog)
@@ -24,8 +26,17 @@ CConnectionWnd* CConnectionWnd::Open(CWnd* owner, CConnectionActions actions) {
   return window;
 }
 
+// Beside the main window, so that it covers neither the panel nor the boxes
+// centred on it; on the left when there is no room on the right.
 BOOL CConnectionWnd::OnInitDialog() {
   CDialog::OnInitDialog();
+  RECT owner, own, desktop;
+  ::GetWindowRect(m_pParent->m_hWnd, &owner);
+  ::GetWindowRect(m_hWnd, &own);
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
+  const int width = own.right - own.left;
+  const int left = owner.right + width <= desktop.right ? owner.right : std::max(0L, owner.left - width);
+  ::SetWindowPos(m_hWnd, nullptr, left, owner.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetTimer(m_hWnd, kTickTimer, kTickMs, nullptr);
   return TRUE;
 }
