@@ -130,8 +130,8 @@ void CInstrumentLink::Reconnect() {
   if (answered && !SameInstrument(identity)) {
     live->CloseSession();
     m_trying = false;
-    m_waitForOperator = true;
     LinkDown();
+    m_waitForOperator = true;
     if (m_window != nullptr)
       m_window->SetText(LoadFormatted(IDS_LINK_WRONG_INSTRUMENT, theApp.m_rsrcName, identity));
     return;

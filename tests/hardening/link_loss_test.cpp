@@ -28,7 +28,7 @@ HWND ConnectionWindow() {
 }
 
 // The Q3207 loses its link with the first frequency it is sent; the next I/O
-// finds it back, switched off and on when `powerCycle`.
+// finds it back, switched off and on in LinkLostAndPowerCycled.
 class LinkLost : public CLiveRoad {
  protected:
   explicit LinkLost(const char* more = "") : CLiveRoad(std::string("link-lost-on FREQ\nlink-back-io 1\n") + more) {}
@@ -56,7 +56,14 @@ class LinkLostAndPowerCycled : public LinkLost {
 };
 
 TEST_F(LinkLost, OneBoxThenTheRedLampTheWindowAndTheLogRowAndNothingIsSentUntilTheLinkIsBack) {
+  bool windowBeforeTheBox = true;
+  boxes.m_onDialog = [this, &windowBeforeTheBox](HWND) {
+    windowBeforeTheBox = ConnectionWindow() != nullptr || WhatTheOperatorSees(app).lamp == kLinkDownLamp;
+    return false;
+  };
   LoseTheLink();
+  boxes.m_onDialog = nullptr;
+  EXPECT_FALSE(windowBeforeTheBox);
   EXPECT_EQ(boxes.Texts(), Lines{"API failure."});
   EXPECT_EQ(WhatTheOperatorSees(app).lamp, kLinkDownLamp);
   ASSERT_NE(ConnectionWindow(), nullptr);
@@ -84,7 +91,7 @@ TEST_F(LinkLostAndPowerCycled, YesSendsThePanelsSettings) {
   LoseTheLink();
   Answer(IDYES);
   app.Command(ID_SYSTEM_RECONNECT);
-  ASSERT_EQ(boxes.m_boxes.size(), 2u);
+  ASSERT_EQ(boxes.m_boxes.size(), 2u) << ::testing::PrintToString(boxes.Texts());
   EXPECT_EQ(boxes.m_boxes[1].caption, "TG Q3207 SFP");
   EXPECT_EQ(boxes.m_boxes[1].text, kPowerOnQuestion);
   EXPECT_EQ(mainframe.StateOf("ampl"), "2.5");

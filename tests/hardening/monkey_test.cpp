@@ -62,7 +62,7 @@ std::string FaultyMainframe(std::mt19937& random, int actions, int delayMs) {
   std::uniform_int_distribution<int> header(0, sizeof kFloodHeaders / sizeof *kFloodHeaders - 1);
   for (int i = 0; i < 2; ++i)
     config += std::string("error-flood ") + kFloodHeaders[header(random)] + " 3\n";
-  return config + "link-lost-on AM:INT:FREQ\nlink-lost-on FSK:INT:RATE\nlink-back-io 2\npower-cycle\n";
+  return config + "link-lost-on AM:INT:FREQ\nlink-lost-on FSK:INT:RATE\nlink-lost-again\nlink-back-io 2\npower-cycle\n";
 }
 
 int CountStarting(const std::vector<std::string>& lines, const std::string& start) {

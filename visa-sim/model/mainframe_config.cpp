@@ -213,6 +213,8 @@ class ConfigReader {
       r.link.backAfterMs = static_cast<int>(Integer(value, 0, std::numeric_limits<int>::max()));
     } else if (key == "power-cycle") {
       r.link.powerCycle = true;
+    } else if (key == "link-lost-again") {
+      r.link.lostAgain = true;
     } else if (key == "drop-on") {
       r.dropHeaders.push_back(Header(value));
     } else if (key == "stall-on") {

@@ -31,6 +31,7 @@ struct LinkScript {
   std::optional<int> backAfterIos;     // the Nth I/O after the loss finds it back
   std::optional<int> backAfterMs;      // ms after the loss
   bool powerCycle = false;             // back at its power-on settings
+  bool lostAgain = false;              // lost with each such message, not only the first
   bool Scripted() const { return lostAtIo || lostAtMs || !lostOn.empty(); }
 };
 

@@ -43,17 +43,16 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
   return Delivery::kTaken;
 }
 
-// A loss by count or time comes once; a loss with a message comes with each
-// such message while the link is up.
+// The link goes once, or with a message each time one comes while it is up.
 bool LinkState::DownFor(const LinkScript& script, SimulatedDevice& device, int io, long long nowMs,
                         std::string_view message) {
   if (!down_) {
-    bool lost = !scheduledLossCame_ &&
+    bool lost = !lossCame_ &&
                 ((script.lostAtIo && io >= *script.lostAtIo) || (script.lostAtMs && nowMs >= *script.lostAtMs));
-    scheduledLossCame_ = scheduledLossCame_ || lost;
-    if (!lost && !message.empty())
+    if (!lost && !message.empty() && (!lossCame_ || script.lostAgain))
       for (const std::string& header : MessageHeaders(message)) lost = lost || Contains(script.lostOn, header);
     if (!lost) return false;
+    lossCame_ = true;
     down_ = true;
     lostIo_ = io;
     lostMs_ = nowMs;

@@ -36,7 +36,7 @@ class LinkState {
 
  private:
   bool down_ = false;
-  bool scheduledLossCame_ = false;
+  bool lossCame_ = false;
   int lostIo_ = 0;
   long long lostMs_ = 0;
 };

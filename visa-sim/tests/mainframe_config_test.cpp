@@ -65,6 +65,7 @@ TEST(MainframeConfig, EveryKeyIsRead) {
       "  link-lost-io 9\n"
       "  link-lost-ms 1500\n"
       "  link-back-ms 11000\n"
+      "  link-lost-again\n"
       "resource ASRL1::INSTR\n"
       "  scpi none\n"
       "  open-fails -1073807343\n"
@@ -115,6 +116,7 @@ TEST(MainframeConfig, EveryKeyIsRead) {
   EXPECT_EQ(vxi.link.backAfterMs, 11000);
   EXPECT_FALSE(vxi.link.backAfterIos.has_value());
   EXPECT_FALSE(vxi.link.powerCycle);
+  EXPECT_TRUE(vxi.link.lostAgain);
   EXPECT_TRUE(c.resources[1].endIndicator);
   EXPECT_FALSE(c.resources[1].carriageReturn);
   EXPECT_EQ(c.resources[1].largestPiece, 0u);
