@@ -1,5 +1,6 @@
 #include "app/app_ports.h"
 
+#include "app/instrument_link.h"
 #include "app/sfp_app.h"
 #include "app/startup_progress.h"
 #include "framework/win32/beep.h"
@@ -17,7 +18,7 @@ HWND MainWindowHandle() {
 
 class CSfpAppPort : public CAppPort {
  public:
-  CInstrument* Instrument() override { return theApp.m_pInstrument; }
+  CInstrument* Instrument() override { return CurrentInstrument(); }
   std::string LoadText(unsigned id) override { return ::LoadText(id); }
   void ShowMessage(const std::string& text) override { StandardMessageBox(text); }
   void Beep() override { DefaultBeep(); }
@@ -35,12 +36,14 @@ class CSfpAppPort : public CAppPort {
     StartupProgress().CallDone();
     return status;
   }
+  void LinkDown() override { InstrumentLink().LinkDown(); }
+  void RefusedWhileLinkDown() override { InstrumentLink().Refused(); }
 };
 
 class CSfpPanelHost : public CPanelHost {
  public:
   CWnd* MainWindow() override { return theApp.m_pMainWnd; }
-  CInstrument* Instrument() override { return theApp.m_pInstrument; }
+  CInstrument* Instrument() override { return CurrentInstrument(); }
   COLORREF ActiveColor() override { return theApp.m_activeColor; }
   void SetCurrentPanel(CPanel* panel) override { theApp.m_pCurrentPanel = panel; }
 };

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/main_wnd.h"
 #include "app/sfp_app.h"
 #include "connect/driver_session.h"
 #include "connect/instrument_search.h"
@@ -21,10 +22,7 @@ int CSfpApp::FindInstrument() {
 
   CVisaLibrary visa;
   if (!visa.Load()) return GiveUpDiscovery(IDS_NO_VISA_DLL);
-  std::unique_ptr<CLoadedDriverLibrary> driver = CLoadedDriverLibrary::Load();
-  if (driver == nullptr) return GiveUpDiscovery(IDS_NO_DRIVER_DLL);
-  m_hDriverLib = driver->Handle();
-  m_driverLibrary = std::move(driver);
+  if (!LoadDriverLibrary()) return GiveUpDiscovery(IDS_NO_DRIVER_DLL);
 
   CVisaResourceManager resourceManager(visa.EntryPoints());
   if (!resourceManager.IsOpen()) return GiveUpDiscovery(IDS_NO_DEFAULT_RM);
@@ -54,10 +52,7 @@ int CSfpApp::FindInstrument() {
 void CSfpApp::OpenChosenResource(const CVisaEntryPoints& visa, ViSession resourceManager,
                                  const std::string& name) {
   CDiscoveryRecord record = ReadResourceAddress(visa, resourceManager, name, m_intfType);
-  m_rsrcName = record.m_rsrcName;
-  m_slot = record.m_slot;
-  m_logicalAddress = record.m_logicalAddress;
-  m_intfType = record.m_intfType;
+  TakeRecord(record);
   OpenDriver(name);
 }
 
@@ -85,4 +80,76 @@ int CSfpApp::GiveUpDiscovery(UINT messageId) {
   StandardMessageBox(LoadText(messageId));
   MakeNonLive();
   return 1;
+}
+
+bool CSfpApp::LoadDriverLibrary() {
+  if (m_driverLibrary != nullptr) return true;
+  std::unique_ptr<CLoadedDriverLibrary> driver = CLoadedDriverLibrary::Load();
+  if (driver == nullptr) return false;
+  m_hDriverLib = driver->Handle();
+  m_driverLibrary = std::move(driver);
+  return true;
+}
+
+std::string CSfpApp::CurrentName() const {
+  return IsLive() ? m_rsrcName : LoadText(IDS_NON_LIVE_NAME);
+}
+
+std::optional<ViSession> CSfpApp::OpenSessionAgain() {
+  if (m_driverLibrary == nullptr) return std::nullopt;
+  return OpenDriverSession(*m_driverLibrary, m_rsrcName, false);
+}
+
+// Start-up's search and choice, with boxes of its own: the program stays on
+// the instrument it has until a new one is open.
+void CSfpApp::ConnectAgain() {
+  CCommandLine commandLine(m_commandLine);
+  std::vector<std::string> candidates;
+  CVisaLibrary visa;
+  {
+    CWaitCursor wait;
+    if (!visa.Load()) {
+      StandardMessageBox(LoadFormatted(IDS_CONNECT_NO_VISA, CurrentName()));
+      return;
+    }
+    if (!LoadDriverLibrary()) {
+      StandardMessageBox(LoadFormatted(IDS_CONNECT_NO_DRIVER, CurrentName()));
+      return;
+    }
+  }
+  CVisaResourceManager resourceManager(visa.EntryPoints());
+  if (!resourceManager.IsOpen()) {
+    StandardMessageBox(LoadFormatted(IDS_CONNECT_NO_RM, CurrentName()));
+    return;
+  }
+  {
+    CWaitCursor wait;
+    candidates = FindCandidates(visa.EntryPoints(), resourceManager.Handle(), commandLine.m_chooseAny,
+                                LoadText(IDS_IDN_PREFIX));
+  }
+  if (candidates.empty()) {
+    StandardMessageBox(LoadFormatted(IDS_CONNECT_NONE_FOUND, CurrentName()));
+    return;
+  }
+  CSelectInstrDlg dialog(m_pMainWnd, candidates);
+  if (dialog.DoModal() != IDOK) return;
+  const std::string name = dialog.SelectedResource();
+  CWaitCursor wait;
+  CDiscoveryRecord record = ReadResourceAddress(visa.EntryPoints(), resourceManager.Handle(), name, m_intfType);
+  std::optional<ViSession> session = OpenDriverSession(*m_driverLibrary, name, commandLine.m_reset);
+  if (!session) {
+    StandardMessageBox(LoadFormatted(IDS_CONNECT_NOT_OPENED, name, CurrentName()));
+    return;
+  }
+  auto* live = new CLiveInstrument(*session, m_driverLibrary.get(), record);
+  TakeRecord(record);
+  ReplaceInstrument(live, RGB(0, 255, 0));
+  static_cast<CMainWnd*>(m_pMainWnd)->SyncPanels();
+}
+
+void CSfpApp::TakeRecord(const CDiscoveryRecord& record) {
+  m_rsrcName = record.m_rsrcName;
+  m_slot = record.m_slot;
+  m_logicalAddress = record.m_logicalAddress;
+  m_intfType = record.m_intfType;
 }

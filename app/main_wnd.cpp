@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/about_dlg.h"
+#include "app/instrument_link.h"
 #include "app/io_log_wnd.h"
 #include "app/setup_commands.h"
 #include "app/sfp_app.h"
@@ -11,6 +12,7 @@
 #include "framework/win32/dialog_colors.h"
 #include "framework/win32/display_scale.h"
 #include "framework/win32/proportional_layout.h"
+#include "controls/led_lamp.h"
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
 #include "instrument/setting_table.h"
@@ -29,6 +31,8 @@ BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
   ON_COMMAND(ID_SYSTEM_SAVE_SETUP, OnSaveSetup)
   ON_COMMAND(ID_SYSTEM_RECALL_SETUP, OnRecallSetup)
   ON_COMMAND(ID_SYSTEM_IO_LOG, OnIoLog)
+  ON_COMMAND(ID_SYSTEM_CONNECT, OnConnect)
+  ON_COMMAND(ID_SYSTEM_RECONNECT, OnReconnect)
   ON_COMMAND(ID_SYSTEM_EXIT, OnExit)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_INDEX, OnHelpContents)
@@ -75,8 +79,6 @@ const PanelItem* ItemOfPanel(const CPanel& panel) {
   return FindPanelItem(
       [&panel](const PanelItem& item) { return LoadText(item.nameId) == panel.m_name; });
 }
-
-CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
 
 std::string WithoutAccessKey(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
@@ -257,4 +259,22 @@ void CMainWnd::PostNcDestroy() {
   theApp.FinalCleanup();
   if (theApp.m_pMainWnd == this) theApp.m_pMainWnd = nullptr;
   delete this;
+}
+
+void CMainWnd::OnConnect() { theApp.ConnectAgain(); }
+
+void CMainWnd::OnReconnect() { InstrumentLink().Reconnect(); }
+
+void CMainWnd::ReopenCurrentPanel() {
+  CPanel* panel = theApp.m_pCurrentPanel;
+  if (panel == nullptr) return;
+  panel->ClosePanel();
+  panel->ShowPanel();
+}
+
+void CMainWnd::ShowActiveColor() {
+  CPanel* panel = theApp.m_pCurrentPanel;
+  if (panel == nullptr || panel->m_pDialog == nullptr) return;
+  auto* lamp = dynamic_cast<CLedLamp*>(CWnd::FromHandle(::GetDlgItem(panel->m_pDialog->m_hWnd, IDC_MAIN_LAMP)));
+  if (lamp != nullptr) lamp->ShowColor(theApp.m_activeColor);
 }

@@ -24,6 +24,14 @@ class CMainWnd : public CFrameWnd {
 
   int32_t m_inTimer = 0;
 
+  // The instrument's state shown again: a Sync and the current panel redrawn;
+  // the current panel redrawn from the remembered state; the current panel's
+  // window made again (its address and lamp); the lamp in the active colour.
+  void SyncPanels() { OnSync(); }
+  void RefreshCurrentPanel();
+  void ReopenCurrentPanel();
+  void ShowActiveColor();
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override;
@@ -46,6 +54,8 @@ class CMainWnd : public CFrameWnd {
   // The start-up Sync, saying how far it has read a live instrument.
   void SyncSayingSo();
   void UncheckPanelItems(UINT checkedId);
+  void OnConnect();
+  void OnReconnect();
 
   CIoLogWnd* m_pIoLog = nullptr;
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
 
 std::string UtcNow() {
   SYSTEMTIME now;
@@ -45,11 +44,12 @@ std::string Refused(const CSetupStep& step) {
   return "line " + std::to_string(step.m_line) + ", " + command;
 }
 
-void Recall(const CSetupReading& reading, const std::function<void()>& refreshPanel) {
+// True when every step was taken.
+bool Recall(const CSetupReading& reading, const std::function<void()>& refreshPanel) {
   CRecallPlan plan = PlanRecall(reading, RememberedValues(TheInstrument()));
   if (!plan.Ok()) {
     StandardMessageBox(RefusalText(plan.m_errorLine, plan.m_error));
-    return;
+    return false;
   }
   const std::vector<CSetupStep>& steps = plan.m_steps;
   size_t taken = 0, notTaken = 0;
@@ -69,12 +69,17 @@ void Recall(const CSetupReading& reading, const std::function<void()>& refreshPa
     Guarded([] { TheInstrument().Sync(); });
     refreshPanel();
   }
-  if (refused.empty()) return;
+  if (refused.empty()) return true;
   StandardMessageBox(LoadFormatted(IDS_RECALL_STOPPED, refused, Headers(steps.cbegin(), steps.cbegin() + taken),
                                    Headers(steps.cbegin() + notTaken, steps.cend())));
+  return false;
 }
 
 }  // namespace
+
+bool RecallSteps(const std::vector<CSetupStep>& steps, const std::function<void()>& refreshPanel) {
+  return Recall(ReadingOf(steps), refreshPanel);
+}
 
 bool ChooseSetupFile(HWND owner, bool save, std::string& path) {
   return ChooseFileFor(owner, save ? EFileDialog::kSave : EFileDialog::kOpen,

@@ -7,6 +7,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+struct CSetupStep;
 
 // The Save and Open dialogs; false when the operator cancels.
 bool ChooseSetupFile(HWND owner, bool save, std::string& path);
@@ -25,3 +28,8 @@ bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPa
 // instrument back (Sync) and refreshes the panel; a stopped recall ends in a
 // box that names what was refused, what was applied and what was not.
 void RecallSetupFrom(const std::string& path, const std::function<void()>& refreshPanel);
+
+// Sends the settings of `steps` as a recall of a file that held them does:
+// checked, in an order the instrument takes from the remembered state, then
+// one Sync and the panel refreshed. True when every step was taken.
+bool RecallSteps(const std::vector<CSetupStep>& steps, const std::function<void()>& refreshPanel);

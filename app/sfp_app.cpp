@@ -3,6 +3,7 @@
 #include "app/app_ports.h"
 #include "app/command_line.h"
 #include "app/io_log_wnd.h"
+#include "app/instrument_link.h"
 #include "app/main_wnd.h"
 #include "app/setup_commands.h"
 #include "framework/win32/dialog_colors.h"
@@ -69,6 +70,7 @@ void CSfpApp::RecallStartupSetup() const {
 }
 
 void CSfpApp::FinalCleanup() {
+  InstrumentLink().Forget();
   m_rsrcName.clear();
   for (CPanel* panel : m_panels) delete panel;
   m_panels.clear();
@@ -85,3 +87,14 @@ int32_t CSfpApp::GetSlot() const { return IsLive() ? m_slot : -1; }
 int32_t CSfpApp::GetLogicalAddress() const { return IsLive() ? m_logicalAddress : -1; }
 std::string CSfpApp::GetRsrcName() const { return IsLive() ? m_rsrcName : "Addr Unknown"; }
 uint16_t CSfpApp::GetIntfType() const { return IsLive() ? m_intfType : 0; }
+
+CInstrument* CurrentInstrument() { return theApp.m_pInstrument; }
+CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
+
+void CSfpApp::ReplaceInstrument(CInstrument* instrument, COLORREF activeColor) {
+  InstrumentLink().Forget();
+  delete m_pInstrument;
+  m_pInstrument = instrument;
+  m_activeColor = activeColor;
+  if (auto* mainWnd = static_cast<CMainWnd*>(m_pMainWnd)) mainWnd->ReopenCurrentPanel();
+}

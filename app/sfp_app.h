@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/win32/win_app.h"
+#include "instrument/app_port.h"
 #include "instrument/driver_library.h"
 #include "visa.h"
 
@@ -46,6 +47,17 @@ class CSfpApp : public CWinApp {
   void OpenDriver(const std::string& name);
   void MakeNonLive();
 
+  // At run time: replaces the instrument object (the old one is deleted,
+  // which ends its driver session) and shows the panels of the new one.
+  void ReplaceInstrument(CInstrument* instrument, COLORREF activeColor);
+  // System > Connect...: discovery again, always through the Select
+  // Instrument dialog. On failure the program stays on what it had and a box
+  // says why.
+  void ConnectAgain();
+  // tgq3207_init again on the live instrument's resource, without a reset.
+  std::optional<ViSession> OpenSessionAgain();
+
+  // Reached only through CurrentInstrument(): it may be replaced at run time.
   CInstrument* m_pInstrument = nullptr;
   COLORREF m_activeColor = 0;
   std::vector<CPanel*> m_panels;
@@ -63,6 +75,11 @@ class CSfpApp : public CWinApp {
   void RecallStartupSetup() const;
   // Shows string `messageId`, then goes non-live; returns FindInstrument's 1.
   int GiveUpDiscovery(UINT messageId);
+  void TakeRecord(const CDiscoveryRecord& record);
+  // The instrument now in use, as the boxes of Connect... name it.
+  std::string CurrentName() const;
+  // Loads the driver library, unless it is loaded already; false when it cannot.
+  bool LoadDriverLibrary();
 
   // The driver library behind m_hDriverLib; the live instrument looks its
   // entry points up through it, so it outlives the instrument object.
@@ -72,3 +89,8 @@ class CSfpApp : public CWinApp {
 };
 
 extern CSfpApp theApp;
+
+// The instrument object of the moment, the one road to it for the whole
+// program; null only before discovery has run.
+CInstrument* CurrentInstrument();
+CInstrument& TheInstrument();

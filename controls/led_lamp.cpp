@@ -55,6 +55,11 @@ CLampArc LampShadowArc(const RECT& square) {
 CLedLamp::CLedLamp(COLORREF lampColor, COLORREF bkColor)
     : m_lampColor(lampColor), m_bkColor(bkColor) {}
 
+void CLedLamp::ShowColor(COLORREF lampColor) {
+  m_lampColor = lampColor;
+  if (m_hWnd != nullptr) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 void CLedLamp::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const int outlineWidth = AtDpi(1, WindowDpi(m_hWnd));

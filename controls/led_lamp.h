@@ -21,6 +21,8 @@ class CLedLamp : public CButton {
   CLedLamp(COLORREF lampColor, COLORREF bkColor);
 
   void DrawItem(const DRAWITEMSTRUCT& item) override;
+  // Lights the lamp in another colour (red: the link is down).
+  void ShowColor(COLORREF lampColor);
 
   COLORREF m_lampColor;
   COLORREF m_bkColor;

@@ -66,6 +66,8 @@ typedef ViUInt32 ViAttrState;
 #define VI_ERROR_INV_RSRC_NAME ((ViStatus)0xBFFF0012)
 #define VI_ERROR_ALLOC ((ViStatus)0xBFFF003C)
 #define VI_ERROR_IO ((ViStatus)0xBFFF003E)
+#define VI_ERROR_NLISTENERS ((ViStatus)0xBFFF005F)
+#define VI_ERROR_CONN_LOST ((ViStatus)0xBFFF00A6)
 #define VI_ERROR_INV_PARAMETER ((ViStatus)0xBFFF0078)
 #define VI_ERROR_NSUP_OPER ((ViStatus)0xBFFF0067)
 #define VI_ERROR_INV_SETUP ((ViStatus)0xBFFF003A)

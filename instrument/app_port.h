@@ -40,6 +40,11 @@ class CAppPort {
   // Makes the driver call and returns its status. The application makes it
   // on a worker thread and keeps its window alive meanwhile.
   virtual int32_t RunDriverCall(const CDriverCall& call) { return call.Run(); }
+  // The link to the instrument is down, after the box of the call that found
+  // it; called again while it stays down.
+  virtual void LinkDown() {}
+  // An operation refused while the link is down.
+  virtual void RefusedWhileLinkDown() {}
 };
 
 void SetAppPort(CAppPort* port);

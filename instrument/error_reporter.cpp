@@ -5,6 +5,7 @@
 
 #include "instrument/app_port.h"
 #include "instrument/instrument.h"
+#include "instrument/live_instrument.h"
 #include "instrument/user_exception.h"
 #include "res/resource.h"
 #include "tgq3207.h"
@@ -67,8 +68,14 @@ void ShowReason(int32_t status, CInstrument* instrument) {
 
 }  // namespace
 
+// A refusal while the link is down shows no box: the operator has been told.
 void ReportInstrumentError(int32_t status) {
   AppPort().StopErrorTimer();
-  ShowReason(status, AppPort().Instrument());
+  CInstrument* instrument = AppPort().Instrument();
+  if (status == kStatusLinkDown)
+    AppPort().RefusedWhileLinkDown();
+  else
+    ShowReason(status, instrument);
+  if (instrument != nullptr && instrument->IsLinkDown()) AppPort().LinkDown();
   AppPort().StartErrorTimer(kErrorTimerPeriodMs);
 }

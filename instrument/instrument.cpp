@@ -9,6 +9,12 @@ CInstrument::CInstrument() { SetDefaults(); }
 
 CInstrument::~CInstrument() = default;
 
+void CInstrument::CopyRememberedState(const CInstrument& other) {
+#define SFP_COPY_REMEMBERED(Name, Kind, member, ...) member = other.member;
+  SFP_SETTINGS(SFP_COPY_REMEMBERED)
+#undef SFP_COPY_REMEMBERED
+}
+
 void CInstrument::SetDefaults() {
   for (size_t i = 0; i < kSettingCount; ++i) {
     const CSetting& row = kSettingTable[i];

@@ -54,9 +54,14 @@ class CInstrument {
 #undef SFP_DECLARE_INSTRUMENT_SETTING
   virtual void SyncModes();
   virtual void Trigger();
+  // Whether the link to the instrument is known to be lost; never for the
+  // in-memory instrument.
+  virtual bool IsLinkDown() { return false; }
 
   // Stores the power-on default of every remembered setting.
   void SetDefaults();
+  // Takes every remembered setting of `other`.
+  void CopyRememberedState(const CInstrument& other);
 
   // The remembered state: one member per row of the setting table.
   uint32_t m_session = 0;

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int32_t kOptionsReplySize = 15;
 constexpr int16_t kPhaseUnlockedBit = 0x40;
+constexpr int32_t kIdentityReplySize = 255;
 
 template <typename Entry>
 void Bind(CDriverLibrary* library, const char* name, Entry& entry) {
@@ -19,7 +20,9 @@ void Bind(CDriverLibrary* library, const char* name, Entry& entry) {
 }  // namespace
 
 CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library, CDiscoveryRecord record)
-    : m_library(library), m_record(std::move(record)) {
+    : m_library(library),
+      m_record(std::move(record)),
+      m_kind(ResourceKindOf(m_record.m_rsrcName, m_record.m_intfType)) {
   m_session = session;
   m_live = 1;
   BindEntryPoints();
@@ -34,7 +37,10 @@ CLiveInstrument::CLiveInstrument(uint32_t session, CDriverLibrary* library, CDis
   m_busy = 0;
 }
 
-CLiveInstrument::~CLiveInstrument() { Close(); }
+CLiveInstrument::~CLiveInstrument() {
+  m_linkDown = false;
+  if (m_sessionOpen) Close();
+}
 
 void CLiveInstrument::BindEntryPoints() {
 #define SFP_BIND_ENTRY_POINT(name, type) Bind(m_library, #name, m_entry.name);
@@ -43,6 +49,10 @@ void CLiveInstrument::BindEntryPoints() {
 }
 
 void CLiveInstrument::EnterCall() {
+  if (m_linkDown) {
+    m_lastStatus = kStatusLinkDown;
+    ThrowUserException();
+  }
   if (m_busy != 0) {
     m_lastStatus = kStatusTooFast;
     ThrowUserException();
@@ -73,6 +83,7 @@ void CLiveInstrument::Reset() {
 // The settings read by SyncModes first, then every other one, each in the
 // order of the setting table.
 void CLiveInstrument::Sync() {
+  if (m_linkDown) EnterCall();
   SyncModes();
   for (size_t i = 0; i < kSettingCount; ++i)
     if (!kSettingTable[i].m_readBySyncModes) kSettingTable[i].m_query(*this);
@@ -118,6 +129,41 @@ void CLiveInstrument::DeviceClear() {
 }
 
 void CLiveInstrument::Close() { CallDriver(m_entry.tgq3207_close); }
+
+void CLiveInstrument::CloseSession() {
+  m_linkDown = false;
+  if (m_sessionOpen) Close();
+  m_sessionOpen = false;
+  m_linkDown = true;
+}
+
+void CLiveInstrument::AttachSession(uint32_t session) {
+  m_session = session;
+  m_sessionOpen = true;
+  m_linkDown = false;
+  m_busy = 0;
+}
+
+void CLiveInstrument::NoteLinkLost(int32_t status) {
+  m_linkDown = true;
+  if (!IoLog().m_enabled) return;
+  CIoRecord row;
+  CIoCallClock clock(row);
+  row.m_action = IoLog().Action();
+  row.m_entry = "Connection lost";
+  row.m_sent = m_record.m_rsrcName;
+  row.m_status = status;
+  clock.Stop();
+  IoLog().Record(std::move(row));
+}
+
+std::string CLiveInstrument::QueryIdentity() { return QueryText("*IDN?", kIdentityReplySize); }
+
+int16_t CLiveInstrument::ReadEventStatus() {
+  ViInt16 reply = 0;
+  Guarded(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("*ESR?"), &reply);
+  return reply;
+}
 
 void CLiveInstrument::ErrorQuery(int32_t& code, std::string& message) {
   EnterCall();

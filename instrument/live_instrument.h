@@ -12,12 +12,15 @@
 #include "instrument/instrument.h"
 #include "instrument/io_call_text.h"
 #include "instrument/io_log.h"
+#include "instrument/link_loss.h"
 #include "tgq3207.h"
 
 class CDriverLibrary;
 
 // Status of an operation whose entry point the driver library lacks.
 constexpr int32_t kStatusMissingEntryPoint = VI_ERROR_NSUP_OPER;
+// Status of an operation refused, without any call, while the link is down.
+constexpr int32_t kStatusLinkDown = static_cast<int32_t>(0xBFFC0009u);
 
 class CLiveInstrument : public CInstrument {
  public:
@@ -51,6 +54,18 @@ class CLiveInstrument : public CInstrument {
   void SyncModes() override;
   void Trigger() override;
 
+  // Since a driver call found the link lost, and until a new session is
+  // attached: operations are refused without a call, and queries answer the
+  // remembered value.
+  bool IsLinkDown() override { return m_linkDown; }
+  // Ends the session even while the link is down.
+  void CloseSession();
+  // Takes the session of a new tgq3207_init on the same resource.
+  void AttachSession(uint32_t session);
+  // The *IDN? reply, and *ESR? (read and cleared by the instrument).
+  std::string QueryIdentity();
+  int16_t ReadEventStatus();
+
  private:
   void BindEntryPoints();
   // The guarded call: refused while another call runs, status kept, a
@@ -79,6 +94,9 @@ class CLiveInstrument : public CInstrument {
   double QuerySetting(const CSetting& row, int16_t query, double& setting);
   int16_t QuerySetting(const CSetting& row, int16_t query, int16_t& setting);
   int32_t QuerySetting(const CSetting& row, int16_t query, int32_t& setting);
+  // The query flag, or 0 while the link is down.
+  int16_t Asked(int16_t query) const { return m_linkDown ? 0 : query; }
+  void NoteLinkLost(int32_t status);
 
   // The entry points it calls, each null when the library lacks it.
   struct CEntryPoints {
@@ -92,18 +110,27 @@ class CLiveInstrument : public CInstrument {
   int32_t m_lastStatus = 0;
   std::string m_address;
   CDiscoveryRecord m_record;
+  EResourceKind m_kind;
+  bool m_linkDown = false;
+  bool m_sessionOpen = true;
 };
 
 template <typename Entry, typename... Args>
 int32_t CLiveInstrument::CallDriver(Entry entry, Args... args) {
   if (entry == nullptr) return kStatusMissingEntryPoint;
+  if (m_linkDown) return kStatusLinkDown;
   auto call = [&] { return static_cast<int32_t>(entry(m_session, args...)); };
   using Call = decltype(call);
   CDriverCall driverCall{[](void* context) { return (*static_cast<Call*>(context))(); }, &call};
-  if (!IoLog().m_enabled) return AppPort().RunDriverCall(driverCall);
-  CIoCapture capture(EntryName(entry), args...);
-  int32_t status = AppPort().RunDriverCall(driverCall);
-  capture.Finish(status, args...);
+  int32_t status = 0;
+  if (!IoLog().m_enabled) {
+    status = AppPort().RunDriverCall(driverCall);
+  } else {
+    CIoCapture capture(EntryName(entry), args...);
+    status = AppPort().RunDriverCall(driverCall);
+    capture.Finish(status, args...);
+  }
+  if (status < 0 && IsLinkLost(status, m_kind)) NoteLinkLost(status);
   return status;
 }
 

@@ -94,7 +94,7 @@ int32_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int32_
     member = value;                                                   \
   }                                                                   \
   Type CLiveInstrument::Get##Name(int16_t query) {                    \
-    return QuerySetting(SettingRow(ESetting::k##Name), query, member); \
+    return QuerySetting(SettingRow(ESetting::k##Name), Asked(query), member); \
   }
 #define SFP_LIVE_Real(Name, member) SFP_LIVE_VALUE(Name, double, member)
 #define SFP_LIVE_Choice(Name, member) SFP_LIVE_VALUE(Name, int16_t, member)
@@ -106,7 +106,7 @@ int32_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int32_
   }                                                                             \
   void CLiveInstrument::Get##Name(std::string& text, int16_t query) {           \
     text.clear();                                                               \
-    if (query != 0) {                                                           \
+    if (Asked(query) != 0) {                                                    \
       text = QueryText(QueryOf(SettingRow(ESetting::k##Name)).c_str(), kTextReplySize); \
       StripTrailingControl(text);                                               \
       member = text;                                                            \

@@ -1,4 +1,5 @@
 // tgqnetsim: the simulated Q3207 on the network, as a raw SCPI socket.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -73,6 +74,18 @@ const ResourceConfig* ChooseResource(const MainframeConfig& mainframe, const std
   return nullptr;
 }
 
+tgqnet::NetServer* g_server = nullptr;
+
+// SIGUSR1 drops every connection, as a pulled cable; the server goes on.
+void DropConnectionsOnSignal(tgqnet::NetServer& server) {
+#ifdef SIGUSR1
+  g_server = &server;
+  std::signal(SIGUSR1, [](int) { g_server->DropAllClients(); });
+#else
+  (void)server;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +105,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   tgqnet::NetInstrument instrument(*resource);
+  if (options.powerOn) instrument.PowerOn();
   std::mutex output;
   auto log = [&output](const std::string& line) {
     std::lock_guard<std::mutex> lock(output);
@@ -106,6 +120,7 @@ int main(int argc, char** argv) {
                 instrument, log);
   std::thread vxi11Thread;
   if (!StartVxi11(options, vxi11, vxi11Thread)) return 1;
+  DropConnectionsOnSignal(server);
   server.Run();
   if (vxi11) vxi11->Stop();
   if (vxi11Thread.joinable()) vxi11Thread.join();

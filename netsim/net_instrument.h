@@ -35,6 +35,8 @@ class NetInstrument {
   // A serial poll and a bus trigger, for the VXI-11 links.
   uint8_t StatusByte();
   void Trigger();
+  // As if just switched on: power-on settings and the power-on event.
+  void PowerOn() { device_->PowerOn(); }
 
  private:
   tgqsim::ResourceConfig config_;

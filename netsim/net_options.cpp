@@ -37,12 +37,15 @@ const char* NetUsage() {
   return "usage: tgqnetsim [--port N] [--bind ADDRESS] [--config FILE] [--resource NAME]\n"
          "                 [--max-clients N] [--max-message BYTES] [--idle SECONDS]\n"
          "                 [--lifetime SECONDS] [--vxi11 | --no-vxi11] [--portmap-port N]\n"
+         "                 [--power-on]\n"
          "Serves the simulated mainframe's Q3207 as a raw SCPI socket (messages and\n"
          "replies end in a line feed) and as the VXI-11 instrument inst0. Defaults:\n"
          "port 5025, bound to 127.0.0.1, the mainframe of TGQ_SIM_CONFIG or the\n"
          "built-in one, its first Q3207, 4 clients, 65536-byte messages, 600 s idle,\n"
          "no lifetime limit, VXI-11 with the port mapper on 111 (left out with a\n"
-         "warning when 111 cannot be taken, unless --vxi11 is given).\n";
+         "warning when 111 cannot be taken, unless --vxi11 is given). --power-on:\n"
+         "*ESR? reports the power-on event (128) once. SIGUSR1 drops every client's\n"
+         "connection.\n";
 }
 
 OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
@@ -52,6 +55,10 @@ OptionsResult ParseNetOptions(const std::vector<std::string>& args) {
       const std::string& option = args[i];
       if (option == "--help" || option == "-h") return {std::nullopt, ""};
       if (ParseVxi11Option(args, i, o)) continue;
+      if (option == "--power-on") {
+        o.powerOn = true;
+        continue;
+      }
       if (i + 1 == args.size()) throw BadOption{"unknown option or missing value: " + option};
       const std::string& value = args[++i];
       if (option == "--port")

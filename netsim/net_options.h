@@ -24,6 +24,7 @@ struct NetOptions {
   bool vxi11 = true;
   bool vxi11Required = false;
   uint16_t portmapPort = 111;
+  bool powerOn = false;     // the power-on event set, as a module just switched on
 };
 
 struct OptionsResult {

@@ -42,6 +42,7 @@ void NetServer::Run() {
   while (!stop_ && (options_.lifetimeSeconds == 0 || Clock::now() < end)) {
     std::vector<SocketHandle> watched{listener_};
     for (const Client& client : clients_) watched.push_back(client.socket);
+    DropClientsIfAsked();
     for (SocketHandle ready : WaitReadable(watched, kPollMs)) {
       if (ready == listener_) {
         AcceptClient();
@@ -131,6 +132,15 @@ void NetServer::Log(std::string_view event, std::string_view text) {
 
 void NetServer::Log(std::string_view event, int id, std::string_view text) {
   Log(event, std::to_string(id) + (text.empty() ? "" : " " + std::string(text)));
+}
+
+void NetServer::DropClientsIfAsked() {
+  if (!dropAll_.exchange(false)) return;
+  for (Client& client : clients_) {
+    Log("drop", client.id, "every connection dropped on request");
+    CloseSocket(client.socket);
+  }
+  clients_.clear();
 }
 
 }  // namespace tgqnet

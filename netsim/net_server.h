@@ -36,6 +36,9 @@ class NetServer {
   // Serves until the lifetime ends or Stop() is called.
   void Run();
   void Stop() { stop_ = true; }
+  // Drops every client's connection at the next look, as a pulled cable
+  // would; safe to call from a signal handler.
+  void DropAllClients() { dropAll_ = true; }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -62,6 +65,8 @@ class NetServer {
   std::list<Client> clients_;
   int nextId_ = 1;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> dropAll_{false};
+  void DropClientsIfAsked();
 };
 
 }  // namespace tgqnet

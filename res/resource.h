@@ -14,6 +14,7 @@
 #define IDD_SWEEP_PANEL 119
 #define IDD_FSK_PANEL 124
 #define IDD_IO_LOG 125
+#define IDD_CONNECTION 126
 
 /* The program's version, as the About box and a setup file give it */
 #define SFP_VERSION "A.01.01"
@@ -46,6 +47,8 @@
 #define ID_SYSTEM_SAVE_SETUP 32786
 #define ID_SYSTEM_RECALL_SETUP 32787
 #define ID_SYSTEM_IO_LOG 32788
+#define ID_SYSTEM_CONNECT 32789
+#define ID_SYSTEM_RECONNECT 32790
 #define ID_HELP_INDEX 57666
 
 /* Labels and other controls the code never addresses */
@@ -160,6 +163,11 @@
 #define IDC_IOLOG_NOTE 1125
 #define IDC_IOLOG_LIST 1126
 #define IDC_IOLOG_DETAILS 1150
+
+/* Connection window */
+#define IDC_CONNECTION_TEXT 1130
+#define IDC_CONNECTION_RECONNECT 1131
+#define IDC_CONNECTION_NON_LIVE 1132
 
 /* Strings */
 #define SFP_STRING(id, name, text) enum { name = id };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "instrument/error_reporter.h"
+#include "instrument/io_log.h"
 #include "instrument/tests/live_fixture.h"
 
 namespace {
@@ -216,6 +218,75 @@ TEST_F(LiveInstrumentTest, DiscoveryRecordAnswersTheAddressQuestions) {
   EXPECT_TRUE(m_driver.m_calls.empty());
   EXPECT_EQ(m_instrument->GetAddress(), "");
   EXPECT_EQ(m_instrument->GetSlot(), -1);
+}
+
+
+// Every rule of the loss table, and the statuses that never mean a lost link.
+TEST(LinkLoss, RulesByStatusAndResourceKind) {
+  using K = EResourceKind;
+  struct Row {
+    int32_t status;
+    K kind;
+    bool lost;
+  };
+  const Row rows[] = {
+      {VI_ERROR_CONN_LOST, K::kLan, true},     {VI_ERROR_CONN_LOST, K::kVxi, true},
+      {VI_ERROR_CONN_LOST, K::kGpibVxi, true}, {VI_ERROR_IO, K::kLan, true},
+      {VI_ERROR_IO, K::kGpib, false},          {VI_ERROR_IO, K::kVxi, false},
+      {VI_ERROR_NLISTENERS, K::kGpib, true},   {VI_ERROR_NLISTENERS, K::kGpibVxi, true},
+      {VI_ERROR_NLISTENERS, K::kVxi, false},   {VI_ERROR_NLISTENERS, K::kLan, false},
+      {VI_ERROR_TMO, K::kLan, false},          {VI_ERROR_TMO, K::kVxi, false},
+      {VI_ERROR_TMO, K::kGpibVxi, false},      {VI_ERROR_TMO, K::kGpib, false},
+      {TGQ3207_INSTR_ERROR_DETECTED, K::kLan, false}, {kStatusTooFast, K::kLan, false},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(IsLinkLost(row.status, row.kind), row.lost) << std::hex << row.status << " " << int(row.kind);
+  EXPECT_EQ(ResourceKindOf("GPIB-VXI0::24::INSTR", 0), K::kGpibVxi);
+  EXPECT_EQ(ResourceKindOf("GPIB0::9::INSTR", 0), K::kGpib);
+  EXPECT_EQ(ResourceKindOf("TCPIP0::h::5025::SOCKET", 0), K::kLan);
+  EXPECT_EQ(ResourceKindOf("GPIB-VXI0::24::INSTR", VI_INTF_TCPIP), K::kLan);
+  EXPECT_EQ(ResourceKindOf("ASRL1::INSTR", 0), K::kOther);
+}
+
+// The call that finds the loss fails once, as any failed call; the log gets
+// its row; afterwards nothing reaches the driver: a Set is refused without a
+// box, a query answers the remembered value, and a new session ends it.
+TEST_F(LiveInstrumentTest, ALostLinkStopsEveryCallUntilANewSessionComes) {
+  CLiveInstrument lan(CFakeDriver::kSession, &m_driver, CDiscoveryRecord{"TCPIP0::h::5025::SOCKET", -1, -1, 6});
+  m_port.m_instrument = &lan;
+  m_driver.m_calls.clear();
+  lan.SetFreq(2e6);
+  m_driver.Fail(VI_ERROR_IO);
+  EXPECT_THROW(lan.SetFreq(3e6), CUserException);
+  ReportInstrumentError(lan.GetLastStatus());
+  ASSERT_FALSE(IoLog().Records().empty());
+  EXPECT_EQ(IoLog().Records().back().m_entry, "Connection lost");
+  EXPECT_TRUE(lan.IsLinkDown());
+  EXPECT_DOUBLE_EQ(lan.GetFreq(1), 2e6);
+  EXPECT_THROW(lan.SetFreq(4e6), CUserException);
+  ReportInstrumentError(lan.GetLastStatus());
+  EXPECT_THROW(lan.Sync(), CUserException);
+  EXPECT_EQ(m_driver.m_calls, (Calls{"cmdReal:FREQ,2000000", "cmdReal:FREQ,3000000"}));
+  EXPECT_EQ(m_port.m_events, (Events{"timer:stop", "beep", "box:API failure.", "link-down", "timer:start:1000",
+                                     "timer:stop", "refused", "link-down", "timer:start:1000"}));
+  lan.CloseSession();
+  lan.AttachSession(CFakeDriver::kSession);
+  m_driver.Answer(Text("TARROWS-GIMBELL,Q3207,7,A.01.00"));
+  m_driver.Answer(Number(128));
+  EXPECT_EQ(lan.QueryIdentity(), "TARROWS-GIMBELL,Q3207,7,A.01.00");
+  EXPECT_EQ(lan.ReadEventStatus(), 128);
+  EXPECT_FALSE(lan.IsLinkDown());
+  EXPECT_EQ(m_driver.m_calls.back(), "cmdInt16_Q:*ESR?");
+  m_port.m_instrument = m_instrument.get();
+}
+
+// A time-out leaves the link up, whatever the resource.
+TEST_F(LiveInstrumentTest, ATimeOutNeverTakesTheLinkDown) {
+  m_driver.Fail(VI_ERROR_TMO);
+  EXPECT_THROW(m_instrument->SetFreq(3e6), CUserException);
+  EXPECT_FALSE(m_instrument->IsLinkDown());
+  m_driver.Answer(Real(5.0));
+  EXPECT_DOUBLE_EQ(m_instrument->GetFreq(1), 5.0);
 }
 
 }  // namespace

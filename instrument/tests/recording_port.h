@@ -29,9 +29,12 @@ class CRecordingPort : public CAppPort {
     m_inDriverCall = false;
     return status;
   }
+  void LinkDown() override { m_events.push_back("link-down"); }
+  void RefusedWhileLinkDown() override { m_events.push_back("refused"); }
 
   CInstrument* m_instrument = nullptr;
-  // What happened, in order: "box:<text>", "beep", "timer:stop", "timer:start:<ms>".
+  // What happened, in order: "box:<text>", "beep", "timer:stop", "timer:start:<ms>",
+  // "link-down", "refused".
   std::vector<std::string> m_events;
   std::vector<std::string> m_boxes;
   int m_waitDepth = 0;

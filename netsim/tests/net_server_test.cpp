@@ -77,6 +77,9 @@ class NetServerTest : public ::testing::Test {
     return lines;
   }
 
+  tgqnet::NetServer& Server() { return *server_; }
+  tgqnet::NetInstrument& Instrument() { return *instrument_; }
+
   Lines Log() {
     std::lock_guard<std::mutex> lock(mutex_);
     return log_;
@@ -136,6 +139,31 @@ TEST_F(NetServerTest, NetworkFaultsDropTheConnectionOrStallTheReply) {
   EXPECT_EQ(LogOf(5), (Lines{"listening TCPIP0::localhost::5025::SOCKET at 127.0.0.1",
                              "connect 1 127.0.0.1", "write 1 *IDN?", "stall 1 TARROWS-",
                              "drop 1 *RST"}));
+}
+
+// A pulled cable: every client loses its connection, the instrument keeps its
+// settings; switched on again, it reports the power-on event once.
+TEST_F(NetServerTest, EveryConnectionDroppedAndThePowerOnEvent) {
+  Serve();
+  SocketHandle first = Client(), second = Client();
+  EXPECT_EQ(Query(first, "FREQ 2000;*ESR?"), "0\n");
+  Server().DropAllClients();
+  char c;
+  EXPECT_EQ(tgqnet::WaitReadable({second}, 2000).size(), 1u);
+  EXPECT_EQ(tgqnet::Receive(second, &c, 1), 0);
+  EXPECT_EQ(tgqnet::Receive(first, &c, 1), 0);
+  Instrument().PowerOn();
+  SocketHandle third = Client();
+  EXPECT_EQ(Query(third, "*ESR?;FREQ?"), "128;+1.00000000000000E+03\n");
+  EXPECT_EQ(Query(third, "*ESR?"), "0\n");
+  Lines log = LogOf(7);
+  ASSERT_GE(log.size(), 7u);
+  EXPECT_EQ(log[5], "drop 1 every connection dropped on request");
+  EXPECT_EQ(log[6], "drop 2 every connection dropped on request");
+  tgqnet::OptionsResult parsed = tgqnet::ParseNetOptions({"--power-on", "--port", "5099"});
+  ASSERT_TRUE(parsed.options.has_value()) << parsed.problem;
+  EXPECT_TRUE(parsed.options->powerOn);
+  EXPECT_EQ(parsed.options->port, 5099);
 }
 
 }  // namespace

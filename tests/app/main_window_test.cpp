@@ -72,6 +72,8 @@ TEST(MainWindow, IsCreatedHiddenCentredWithItsCaptionStyleAndMenu) {
        {"Sa&ve Setup...", 32786},
        {"Re&call Setup...", 32787},
        {"&I/O Log", 32788},
+       {"Co&nnect...", 32789},
+       {"R&econnect", 32790},
        {"", 0},
        {"E&xit", 32773}},
       {{"&Main Panel", 32777},

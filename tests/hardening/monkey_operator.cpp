@@ -39,7 +39,8 @@ const std::vector<std::string> kBadTexts{"",
                                          "\t"};
 const std::vector<UINT> kMenu{ID_PANELS_MAIN,  ID_PANELS_STATUS,  ID_PANELS_AM,  ID_PANELS_BM,
                               ID_PANELS_FM,    ID_PANELS_SWEEP,   ID_PANELS_FSK, ID_SYSTEM_SYNC,
-                              ID_SYSTEM_RESET, ID_SYSTEM_SELFTEST};
+                              ID_SYSTEM_RESET, ID_SYSTEM_SELFTEST, ID_SYSTEM_RECONNECT,
+                              ID_SYSTEM_CONNECT};
 
 }  // namespace
 

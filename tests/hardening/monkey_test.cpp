@@ -1,6 +1,8 @@
 // Thousands of random operator actions on the live program over the simulated
 // mainframe, with faults injected at random: time-outs, rejected values, error
-// floods, a slow instrument and calls refused while another is in progress.
+// floods, a slow instrument, calls refused while another is in progress, and a
+// link that goes with two headers and comes back with the module switched off
+// and on; the operator also reconnects and connects again.
 // It passes when the program never crashes or hangs, every box is answered,
 // and after each checkpoint Sync (every hundred actions, and at the end) the
 // remembered state equals the instrument's.
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/instrument_link.h"
 #include "app/sfp_app.h"
 #include "instrument/instrument.h"
 #include "panels/panel.h"
@@ -59,7 +62,7 @@ std::string FaultyMainframe(std::mt19937& random, int actions, int delayMs) {
   std::uniform_int_distribution<int> header(0, sizeof kFloodHeaders / sizeof *kFloodHeaders - 1);
   for (int i = 0; i < 2; ++i)
     config += std::string("error-flood ") + kFloodHeaders[header(random)] + " 3\n";
-  return config;
+  return config + "link-lost-on AM:INT:FREQ\nlink-lost-on FSK:INT:RATE\nlink-lost-again\nlink-back-io 2\npower-cycle\n";
 }
 
 int CountStarting(const std::vector<std::string>& lines, const std::string& start) {
@@ -71,7 +74,11 @@ int CountStarting(const std::vector<std::string>& lines, const std::string& star
 BOOL CALLBACK NoteVisibleDialog(HWND hWnd, LPARAM found) {
   char cls[16] = "";
   ::GetClassNameA(hWnd, cls, sizeof cls);
-  if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) *reinterpret_cast<bool*>(found) = true;
+  char caption[16] = "";
+  ::GetWindowTextA(hWnd, caption, sizeof caption);
+  // The Connection window stays while the link is down; it is no box.
+  if (::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0 && lstrcmpA(caption, "Connection") != 0)
+    *reinterpret_cast<bool*>(found) = true;
   return TRUE;
 }
 
@@ -91,10 +98,13 @@ std::string PanelShown(const CAppFixture& app) {
   return "shown";
 }
 
-// A Sync (again while a time-out still due ends one early), then the settings
-// on which the remembered state and the instrument disagree.
+// The link won back (Reconnect until it is), a Sync (again while a time-out
+// still due ends one early), then the settings on which the remembered state
+// and the instrument disagree.
 std::vector<std::string> SyncAndCompare(CAppFixture& app, CSimulatedMainframe& mainframe,
                                         const CBoxWatcher& boxes) {
+  for (int attempt = 0; attempt < 5 && InstrumentLink().IsDown(); ++attempt) app.Command(ID_SYSTEM_RECONNECT);
+  if (InstrumentLink().IsDown()) return {"the link did not come back"};
   for (int attempt = 0; attempt < 5; ++attempt) {
     size_t boxesBefore = boxes.m_boxes.size();
     app.Command(ID_SYSTEM_SYNC);
@@ -118,8 +128,21 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
   CBoxWatcher boxes;
   CAppFixture app;
   ASSERT_TRUE(StartLive(app));
-  CInstrument& instrument = *theApp.m_pInstrument;
   CMonkeyOperator monkey(app, seed);
+  // The power-on question, answered at random; every other box with OK.
+  boxes.m_onDialog = [&monkey](HWND box) {
+    char text[64] = "";
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    if (std::string(text).rfind("The instrument was switched off", 0) != 0) return false;
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(monkey.Chance(50) ? IDYES : IDNO, BN_CLICKED), 0);
+    return true;
+  };
+  boxes.m_onOwnDialog = [](HWND dialog) {
+    char caption[32] = "";
+    ::GetWindowTextA(dialog, caption, sizeof caption);
+    if (lstrcmpA(caption, "Select Instrument") == 0) ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  };
+  int linksLost = 0, reconnects = 0;
 
   int injected = 0;
   int checkpoints = 0;
@@ -128,19 +151,21 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
   std::deque<std::string> lastActions;
   const auto started = std::chrono::steady_clock::now();
   for (int done = 0; done < actions; ++done) {
+    CInstrument* instrument = theApp.m_pInstrument;  // Connect... replaces it
+    const bool wasDown = InstrumentLink().IsDown();
     bool refuse = monkey.Chance(2);
     if (monkey.Chance(3)) {
       mainframe.QueueError(-222, "Data out of range");
       ++injected;
     }
     if (refuse) {
-      instrument.m_busy = 1;  // as if another call were still running
+      instrument->m_busy = 1;  // as if another call were still running
       ++injected;
     }
     const auto before = std::chrono::steady_clock::now();
     lastActions.push_back(monkey.Act());
     if (lastActions.size() > 10) lastActions.pop_front();
-    if (refuse) instrument.m_busy = 0;
+    if (refuse && theApp.m_pInstrument == instrument) instrument->m_busy = 0;
     const auto took = std::chrono::steady_clock::now() - before;
 
     std::vector<std::string> traffic = mainframe.TakeTraffic();
@@ -154,11 +179,16 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
     ASSERT_FALSE(BoxLeftOpen()) << "after action " << done << ": " << lastActions.back();
     ASSERT_EQ(PanelShown(app), "shown")
         << "no panel shown after action " << done << ": " << lastActions.back();
-    ASSERT_EQ(instrument.m_busy, 0) << "left busy by action " << done << ": " << lastActions.back();
-    if ((done + 1) % kCheckpointEvery == 0 || done + 1 == actions) {
+    ASSERT_EQ(theApp.m_pInstrument->m_busy, 0) << "left busy by action " << done << ": " << lastActions.back();
+    linksLost += !wasDown && InstrumentLink().IsDown();
+    const bool wonBack = wasDown && !InstrumentLink().IsDown();
+    reconnects += wonBack;
+    if (wonBack || (done + 1) % kCheckpointEvery == 0 || done + 1 == actions) {
       ++checkpoints;
+      const bool downAtCheckpoint = InstrumentLink().IsDown();
       for (const std::string& mismatch : SyncAndCompare(app, mainframe, boxes))
         mismatches.push_back("after action " + std::to_string(done) + ": " + mismatch);
+      reconnects += downAtCheckpoint && !InstrumentLink().IsDown();
     }
   }
 
@@ -166,11 +196,13 @@ TEST(MonkeyRun, RandomOperatorOverAFaultyInstrumentEndsInAgreement) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::printf(
       "monkey: %d actions run in %.1f s, %d faults injected, %zu boxes shown, "
-      "%d checkpoints, %zu mismatches\n",
-      actions, seconds, injected, boxes.m_boxes.size(), checkpoints, mismatches.size());
+      "%d checkpoints, %d links lost, %d won back, %zu mismatches\n",
+      actions, seconds, injected, boxes.m_boxes.size(), checkpoints, linksLost, reconnects, mismatches.size());
   for (const std::string& mismatch : mismatches) ADD_FAILURE() << mismatch;
   EXPECT_TRUE(mismatches.empty()) << "seed " << seed;
   EXPECT_GT(injected, 0);
+  EXPECT_GT(linksLost, 0);
+  EXPECT_GT(reconnects, 0);
   EXPECT_GT(boxes.m_boxes.size(), 0u);
 }
 

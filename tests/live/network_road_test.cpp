@@ -7,10 +7,12 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/sfp_app.h"
+#include "controls/led_lamp.h"
 #include "instrument/instrument.h"
 #include "res/resource.h"
 #include "tests/support/app_fixture.h"
@@ -22,12 +24,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// tgqnetsim.exe from the test's folder on a free loopback port with the
-// options given, its event lines in a file; it stops by itself after two
+// tgqnetsim.exe from the test's folder on a free loopback port (or `port`),
+// with more options, its event lines in a file; it stops by itself after two
 // minutes should the test not.
 class CNetworkSimulator {
  public:
-  explicit CNetworkSimulator(const std::string& options) {
+  explicit CNetworkSimulator(const std::string& port = "0", const std::string& options = "") {
     char path[MAX_PATH] = "", folder[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, sizeof path);
     std::string program(path);
@@ -42,7 +44,7 @@ class CNetworkSimulator {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = log;
-    std::string commandLine = "\"" + program + "\" --port 0 --lifetime 120 " + options;
+    std::string commandLine = "\"" + program + "\" --port " + port + " --lifetime 120 " + options;
     m_started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &m_process);
     ::CloseHandle(log);
@@ -68,6 +70,7 @@ class CNetworkSimulator {
   }
 
   std::string Resource() const { return "TCPIP0::127.0.0.1::" + m_port + "::SOCKET"; }
+  const std::string& Port() const { return m_port; }
   bool Listening() const { return !m_port.empty(); }
   Lines Log() const {
     Lines lines;
@@ -101,7 +104,7 @@ struct CLiveOnNetwork {
 };
 
 TEST(NetworkRoad, TheProgramRunsLiveOverASocketAndGoesOnWhenTheServerStops) {
-  CNetworkSimulator server("--no-vxi11");
+  CNetworkSimulator server("0", "--no-vxi11");
   ASSERT_TRUE(server.Listening());
   CLiveOnNetwork live;
   CBoxWatcher& boxes = live.boxes;
@@ -147,7 +150,7 @@ TEST(NetworkRoad, TheProgramRunsLiveOverVxi11AndAnUnansweredQueryTimesOut) {
   ::GetTempPathA(sizeof folder, folder);
   std::string config = std::string(folder) + "sfp_network_road_lan.txt";
   std::ofstream(config) << "resource GPIB-VXI0::24::INSTR\ntimeout-on SYST:ERR?\n";
-  CNetworkSimulator server("--vxi11 --config \"" + config + "\"");
+  CNetworkSimulator server("0", "--vxi11 --config \"" + config + "\"");
   ASSERT_TRUE(server.Listening());
   CLiveOnNetwork live;
   HWND panel = live.Start("TCPIP0::127.0.0.1::inst0::INSTR");
@@ -173,6 +176,49 @@ TEST(NetworkRoad, TheProgramRunsLiveOverVxi11AndAnUnansweredQueryTimesOut) {
             (Lines{"timeout L2 SYST:ERR?", "timeout L2", "clear L2"}));
   server.Stop();
   ::DeleteFileA(config.c_str());
+}
+
+bool LampIsGreen(HWND panel) {
+  auto* lamp = dynamic_cast<CLedLamp*>(CWnd::FromHandle(::GetDlgItem(panel, IDC_MAIN_LAMP)));
+  return lamp != nullptr && lamp->m_lampColor == RGB(0, 255, 0);
+}
+
+// The server stopped in the middle of a session and started again on the same
+// port: the retries win it back by themselves; started as a module just
+// switched on, the operator is asked, and either answer leaves the panel equal
+// to the instrument.
+TEST(NetworkRoad, TheProgramWinsTheInstrumentBackWhenTheServerComesBack) {
+  auto server = std::make_unique<CNetworkSimulator>("0", "--no-vxi11");
+  ASSERT_TRUE(server->Listening());
+  const std::string port = server->Port();
+  CSimulatedMainframe mainframe;
+  CBoxWatcher boxes;
+  CAppFixture app;
+  ASSERT_TRUE(StartLive(app, "-a " + server->Resource()));
+  HWND panel = app.Panel();
+  EnterValue(panel, IDC_MAIN_FREQ, "2.5M");
+  for (int answer : {IDYES, IDNO, 0, 0, 0, 0, 0}) {
+    server.reset();
+    EnterValue(panel, IDC_MAIN_FREQ, "3M");
+    EXPECT_FALSE(LampIsGreen(panel));
+    server = std::make_unique<CNetworkSimulator>(port, answer != 0 ? "--no-vxi11 --power-on" : "--no-vxi11");
+    ASSERT_TRUE(server->Listening());
+    DWORD restarted = ::GetTickCount();
+    boxes.m_boxes.clear();
+    boxes.m_onDialog = [answer](HWND box) {
+      ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+      return answer != 0;
+    };
+    if (answer != 0) app.Command(ID_SYSTEM_RECONNECT);
+    for (int i = 0; i < 300 && !LampIsGreen(panel); ++i) PumpMessages(50);
+    ASSERT_TRUE(LampIsGreen(panel));
+    std::printf("network road: green lamp %lu ms after the server came back\n", ::GetTickCount() - restarted);
+    PumpMessages(50);
+    EXPECT_EQ(boxes.m_boxes.size(), answer != 0 ? 1u : 0u);
+    // A server started again without --power-on holds its power-on settings
+    // all the same, and says nothing: the panel takes them.
+    EXPECT_EQ(TextOf(panel, IDC_MAIN_FREQ), answer == IDYES ? "2.5 MHz" : "1 kHz");
+  }
 }
 
 }  // namespace

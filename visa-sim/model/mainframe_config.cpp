@@ -201,6 +201,20 @@ class ConfigReader {
       r.longReplies.push_back(HeaderWithAmount(value, kDefaultLongReply, 1000000));
     } else if (key == "error-flood") {
       r.errorFloods.push_back(HeaderWithAmount(value, 0, 1000));
+    } else if (key == "link-lost-io") {
+      r.link.lostAtIo = static_cast<int>(Integer(value, 1, std::numeric_limits<int>::max()));
+    } else if (key == "link-lost-ms") {
+      r.link.lostAtMs = static_cast<int>(Integer(value, 0, std::numeric_limits<int>::max()));
+    } else if (key == "link-lost-on") {
+      r.link.lostOn.push_back(Header(value));
+    } else if (key == "link-back-io") {
+      r.link.backAfterIos = static_cast<int>(Integer(value, 1, std::numeric_limits<int>::max()));
+    } else if (key == "link-back-ms") {
+      r.link.backAfterMs = static_cast<int>(Integer(value, 0, std::numeric_limits<int>::max()));
+    } else if (key == "power-cycle") {
+      r.link.powerCycle = true;
+    } else if (key == "link-lost-again") {
+      r.link.lostAgain = true;
     } else if (key == "drop-on") {
       r.dropHeaders.push_back(Header(value));
     } else if (key == "stall-on") {

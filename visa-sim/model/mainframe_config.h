@@ -21,6 +21,20 @@ struct HeaderFault {
   int amount = 0;      // reply length for long replies, error count for floods
 };
 
+// When the link to a resource goes and comes back, and whether its module is
+// switched off and on meanwhile. By I/O count (writes and reads counted
+// together from power-on), by time, or with a message.
+struct LinkScript {
+  std::optional<int> lostAtIo;         // the Nth I/O finds the link gone
+  std::optional<int> lostAtMs;         // ms after power-on
+  std::vector<std::string> lostOn;     // a message with such a header is lost with the link
+  std::optional<int> backAfterIos;     // the Nth I/O after the loss finds it back
+  std::optional<int> backAfterMs;      // ms after the loss
+  bool powerCycle = false;             // back at its power-on settings
+  bool lostAgain = false;              // lost with each such message, not only the first
+  bool Scripted() const { return lostAtIo || lostAtMs || !lostOn.empty(); }
+};
+
 struct ResourceConfig {
   std::string name;
   uint16_t intfType = 0;
@@ -49,6 +63,7 @@ struct ResourceConfig {
   // Network faults (the network simulator only).
   std::vector<std::string> dropHeaders;   // the connection is dropped on such a message
   std::vector<HeaderFault> stallReplies;  // amount: the bytes sent before the reply stalls
+  LinkScript link;
 };
 
 struct MainframeConfig {

@@ -84,6 +84,14 @@ std::optional<std::string> Q3207Instrument::StateText() const {
   return Q3207StateText(settings_, errors_.Size(), triggers_);
 }
 
+void Q3207Instrument::PowerOn() {
+  SimulatedDevice::PowerOn();
+  Reset();
+  ClearStatus();
+  eventStatusEnable_ = 0;
+  eventStatus_ = kEsrPowerOn;
+}
+
 void Q3207Instrument::ClearStatus() {
   errors_.Clear();
   eventStatus_ = 0;

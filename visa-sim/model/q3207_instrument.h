@@ -30,6 +30,7 @@ constexpr uint8_t kStbEventSummary = 0x20;
 constexpr int kQuesPllUnlocked = 0x40;
 // Standard event status bits.
 constexpr uint8_t kEsrOperationComplete = 0x01;
+constexpr uint8_t kEsrPowerOn = 0x80;
 
 class Q3207Instrument : public SimulatedDevice {
  public:
@@ -48,6 +49,7 @@ class Q3207Instrument : public SimulatedDevice {
   const InstrumentProfile& Profile() const { return profile_; }
   ErrorQueue& Errors() { return errors_; }
   void Reset() { settings_ = Q3207Settings{}; }
+  void PowerOn() override;
   void ClearStatus();
   // *ESR?: the standard event status register, cleared by reading.
   uint8_t TakeEventStatus();

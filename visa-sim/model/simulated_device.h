@@ -28,6 +28,8 @@ class SimulatedDevice {
   virtual bool QueueError(const ScpiError& /*error*/) { return false; }
   // The settings as key=value lines, for devices that have settings.
   virtual std::optional<std::string> StateText() const { return std::nullopt; }
+  // Switched off and on: power-on settings, empty queues, the power-on event.
+  virtual void PowerOn() { output_.clear(); }
   // Device clear: empties the input and output buffers.
   virtual void Clear() { output_.clear(); }
 

@@ -43,4 +43,26 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
   return Delivery::kTaken;
 }
 
+// The link goes once, or with a message each time one comes while it is up.
+bool LinkState::DownFor(const LinkScript& script, SimulatedDevice& device, int io, long long nowMs,
+                        std::string_view message) {
+  if (!down_) {
+    bool lost = !lossCame_ &&
+                ((script.lostAtIo && io >= *script.lostAtIo) || (script.lostAtMs && nowMs >= *script.lostAtMs));
+    if (!lost && !message.empty() && (!lossCame_ || script.lostAgain))
+      for (const std::string& header : MessageHeaders(message)) lost = lost || Contains(script.lostOn, header);
+    if (!lost) return false;
+    lossCame_ = true;
+    down_ = true;
+    lostIo_ = io;
+    lostMs_ = nowMs;
+  }
+  bool back = (script.backAfterIos && io - lostIo_ >= *script.backAfterIos) ||
+              (script.backAfterMs && nowMs - lostMs_ >= *script.backAfterMs);
+  if (!back) return true;
+  down_ = false;
+  if (script.powerCycle) device.PowerOn();
+  return false;
+}
+
 }  // namespace tgqsim

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "visa-sim/model/mainframe_config.h"
@@ -23,5 +24,21 @@ Delivery DeliverWithFaults(const ResourceConfig& config, SimulatedDevice& device
                            const std::string& message);
 
 bool Contains(const std::vector<std::string>& headers, const std::string& header);
+
+// Where a resource's link is in its script.
+class LinkState {
+ public:
+  // Whether the link is down for an I/O: the `io`th counted from power-on,
+  // made `nowMs` after power-on, carrying `message` (empty for a read). When
+  // the link comes back after a power cycle the device is powered on again.
+  bool DownFor(const LinkScript& script, SimulatedDevice& device, int io, long long nowMs,
+               std::string_view message);
+
+ private:
+  bool down_ = false;
+  bool lossCame_ = false;
+  int lostIo_ = 0;
+  long long lostMs_ = 0;
+};
 
 }  // namespace tgqsim

@@ -62,6 +62,10 @@ TEST(MainframeConfig, EveryKeyIsRead) {
       "  largest-piece 3\n"
       "  set-warns VI_ATTR_TMO_VALUE\n"
       "  set-warns VI_ATTR_TERMCHAR_EN\n"
+      "  link-lost-io 9\n"
+      "  link-lost-ms 1500\n"
+      "  link-back-ms 11000\n"
+      "  link-lost-again\n"
       "resource ASRL1::INSTR\n"
       "  scpi none\n"
       "  open-fails -1073807343\n"
@@ -107,6 +111,12 @@ TEST(MainframeConfig, EveryKeyIsRead) {
   EXPECT_TRUE(vxi.carriageReturn);
   EXPECT_EQ(vxi.largestPiece, 3u);
   EXPECT_EQ(vxi.setWarnings, (std::vector<uint32_t>{VI_ATTR_TMO_VALUE, VI_ATTR_TERMCHAR_EN}));
+  EXPECT_EQ(vxi.link.lostAtIo, 9);
+  EXPECT_EQ(vxi.link.lostAtMs, 1500);
+  EXPECT_EQ(vxi.link.backAfterMs, 11000);
+  EXPECT_FALSE(vxi.link.backAfterIos.has_value());
+  EXPECT_FALSE(vxi.link.powerCycle);
+  EXPECT_TRUE(vxi.link.lostAgain);
   EXPECT_TRUE(c.resources[1].endIndicator);
   EXPECT_FALSE(c.resources[1].carriageReturn);
   EXPECT_EQ(c.resources[1].largestPiece, 0u);

@@ -229,6 +229,33 @@ TEST_F(VisaIo, TimeOutOnTheNthIo) {
   EXPECT_EQ(StateValue(State(), "freq"), "1000");
 }
 
+// The scripted link by interface: lost with a message, back after a count of
+// I/Os, the module switched off and on meanwhile.
+TEST_F(VisaIo, AScriptedLinkGoesAndComesBackPowerCycled) {
+  struct Row {
+    const char* rsrc;
+    ViStatus lost;
+  };
+  const Row rows[] = {{"GPIB-VXI0::24::INSTR", VI_ERROR_NLISTENERS},
+                      {"VXI0::8::INSTR", VI_ERROR_TMO},
+                      {"TCPIP0::10.0.0.9::inst0::INSTR", VI_ERROR_CONN_LOST}};
+  for (const Row& row : rows) {
+    Configure(std::string("resource ") + row.rsrc + "\nlink-lost-on FREQ\nlink-back-io 3\npower-cycle\n");
+    ViSession vi = Open(row.rsrc);
+    ASSERT_EQ(Write(vi, "VOLT 2\n"), VI_SUCCESS) << row.rsrc;
+    EXPECT_EQ(Write(vi, "FREQ 2000\n"), row.lost) << row.rsrc;       // lost: I/O 2
+    EXPECT_EQ(Write(vi, "*ESR?\n"), row.lost) << row.rsrc;           // 3
+    ViUInt16 stb = 0;
+    EXPECT_EQ(viReadSTB(vi, &stb), row.lost) << row.rsrc;             // 4
+    EXPECT_EQ(Query(vi, "*ESR?"), "128\n") << row.rsrc;             // 5: back
+    EXPECT_EQ(Query(vi, "*ESR?"), "0\n") << row.rsrc;
+    EXPECT_EQ(StateValue(State(row.rsrc), "ampl"), "0.10000000000000001") << row.rsrc;
+    std::vector<std::string> lines = TrafficLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[2], std::string("lost ") + row.rsrc + " FREQ 2000");
+  }
+}
+
 TEST_F(VisaIo, SlowInstrumentTakesItsTimeAndTimesOutPastTheSessionTimeout) {
   Configure("resource GPIB-VXI0::24::INSTR\ndelay-ms 60\n");
   ViSession vi = Open(kQ3207);

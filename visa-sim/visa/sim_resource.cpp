@@ -49,7 +49,28 @@ class DevicePieces : public PieceSource {
   const ReadSettings& settings_;
 };
 
+// What a lost link looks like on each interface: the LAN reports it, a GPIB
+// device that is gone has no listeners, and a VXI module only times out.
+ViStatus LostLinkStatus(const ResourceConfig& config) {
+  if (config.socket || config.intfType == VI_INTF_TCPIP) return VI_ERROR_CONN_LOST;
+  if (config.intfType == VI_INTF_GPIB || config.intfType == VI_INTF_GPIB_VXI) return VI_ERROR_NLISTENERS;
+  return VI_ERROR_TMO;
+}
+
 }  // namespace
+
+std::optional<ViStatus> SimResource::LinkLoss(std::string_view message, TrafficLog& log) {
+  if (!config_.link.Scripted()) return std::nullopt;
+  long long nowMs =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - poweredOn_).count();
+  if (!link_.DownFor(config_.link, *device_, ioCount_ + 1, nowMs, message)) return std::nullopt;
+  ++ioCount_;
+  device_->DiscardOutput();
+  reader_.Discard();
+  unterminated_.clear();
+  log.Record("lost", Name(), WithoutLineFeed(message));
+  return LostLinkStatus(config_);
+}
 
 SimResource::SimResource(ResourceConfig config)
     : config_(std::move(config)), device_(MakeDevice(config_)) {}
@@ -85,6 +106,10 @@ ViStatus SimResource::Write(std::string_view data, const WriteSettings& settings
   ViStatus status = VI_SUCCESS;
   ViUInt32 accepted = 0;
   std::string text = unterminated_ + std::string(data);
+  if (std::optional<ViStatus> lost = LinkLoss(text, log)) {
+    if (written) *written = 0;
+    return *lost;
+  }
   unterminated_.clear();
   if (IoTimesOut(settings.timeoutMs)) {
     log.Record("timeout", Name(), WithoutLineFeed(text));
@@ -113,6 +138,7 @@ ViStatus SimResource::Write(std::string_view data, const WriteSettings& settings
 ViStatus SimResource::Read(ViByte* buffer, ViUInt32 count, const ReadSettings& settings,
                            ViUInt32* read, TrafficLog& log) {
   if (read) *read = 0;
+  if (std::optional<ViStatus> lost = LinkLoss("", log)) return *lost;
   if (IoTimesOut(settings.timeoutMs)) {
     device_->DiscardOutput();
     reader_.Discard();
@@ -154,6 +180,7 @@ void SimResource::Clear(TrafficLog& log) {
 ViStatus SimResource::ReadStb(ViUInt16* status, TrafficLog& log) {
   // A raw socket has no serial poll.
   if (config_.socket) return VI_ERROR_NSUP_OPER;
+  if (std::optional<ViStatus> lost = LinkLoss("", log)) return *lost;
   *status = device_->StatusByte();
   log.Record("stb", Name(), std::to_string(*status));
   return VI_SUCCESS;
@@ -161,6 +188,7 @@ ViStatus SimResource::ReadStb(ViUInt16* status, TrafficLog& log) {
 
 ViStatus SimResource::AssertTrigger(TrafficLog& log) {
   if (config_.socket) return VI_ERROR_NSUP_OPER;
+  if (std::optional<ViStatus> lost = LinkLoss("", log)) return *lost;
   device_->Trigger();
   log.Record("trigger", Name());
   return VI_SUCCESS;

@@ -2,12 +2,15 @@
 // behind it, and the staged faults that stand between the two.
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "visa-sim/model/mainframe_config.h"
 #include "visa-sim/model/simulated_device.h"
+#include "visa-sim/model/staged_faults.h"
 #include "visa-sim/visa/reply_reader.h"
 #include "visa-sim/visa/session_target.h"
 #include "visa-sim/visa/traffic_log.h"
@@ -31,6 +34,9 @@ class SimResource : public SessionTarget {
   ViStatus AssertTrigger(TrafficLog& log) override;
   // "rsrc=NAME" and the device's state lines; empty when the device has no state.
   std::optional<std::string> StateText() const;
+  // While the scripted link is down, the status that an I/O carrying
+  // `message` returns (after it is counted and logged); none while it is up.
+  std::optional<ViStatus> LinkLoss(std::string_view message, TrafficLog& log);
 
  private:
   // Counts the I/O and waits the configured delay; true when it times out.
@@ -47,6 +53,8 @@ class SimResource : public SessionTarget {
   // The start of a message whose end has not come yet (no line feed, no END).
   std::string unterminated_;
   ReplyReader reader_;
+  LinkState link_;
+  std::chrono::steady_clock::time_point poweredOn_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace tgqsim

@@ -34,7 +34,10 @@ ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCn
 ViStatus _VI_FUNC viClear(ViSession vi) {
   return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
-    if (found.status == VI_SUCCESS) found.target->Clear(world.Traffic());
+    if (found.status != VI_SUCCESS) return found.status;
+    if (found.resource != nullptr)
+      if (std::optional<ViStatus> lost = found.resource->LinkLoss("", world.Traffic())) return *lost;
+    found.target->Clear(world.Traffic());
     return found.status;
   });
 }

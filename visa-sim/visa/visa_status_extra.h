@@ -12,9 +12,6 @@
 #ifndef VI_WARN_NSUP_ATTR_STATE
 #define VI_WARN_NSUP_ATTR_STATE ((ViStatus)0x3FFF0084)
 #endif
-#ifndef VI_ERROR_CONN_LOST
-#define VI_ERROR_CONN_LOST ((ViStatus)0xBFFF00A6)
-#endif
 #ifndef VI_SUCCESS_DEV_NPRESENT
 #define VI_SUCCESS_DEV_NPRESENT ((ViStatus)0x3FFF007D)
 #endif
