@@ -19,9 +19,6 @@ class CMainWnd : public CFrameWnd {
   // Discovery, panel registration, show, Sync, Main panel.
   void InitMainWindow();
 
-  // Redraws the current panel from the remembered state.
-  void RefreshCurrentPanel();
-
   int32_t m_inTimer = 0;
 
   // The instrument's state shown again: a Sync and the current panel redrawn;
