@@ -9,6 +9,7 @@
 #include "app/sfp_app.h"
 #include "framework/win32/clipboard.h"
 #include "framework/win32/display_scale.h"
+#include "framework/win32/late_library.h"
 #include "framework/win32/whole_file.h"
 #include "framework/win32/window_placement.h"
 #include "instrument/instrument.h"
@@ -62,8 +63,7 @@ CIoLogWnd::CIoLogWnd(CWnd* owner, std::function<void()> onClosed)
     : CDialog(IDD_IO_LOG, owner), m_onClosed(std::move(onClosed)) {}
 
 CIoLogWnd* CIoLogWnd::Open(CWnd* owner, std::function<void()> onClosed) {
-  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&classes);
+  LoadCommonControls(ICC_LISTVIEW_CLASSES);
   auto* window = new CIoLogWnd(owner, std::move(onClosed));
   if (!window->CDialog::Create()) {
     delete window;

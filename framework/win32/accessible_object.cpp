@@ -4,21 +4,19 @@
 
 #include <atomic>
 
-namespace {
-// The accessibility library is loaded only when a tool asks, so the program
-// imports nothing more than every PC has.
-struct COleacc {
-  decltype(&::CreateStdAccessibleObject) m_createStd = nullptr;
-  decltype(&::LresultFromObject) m_lresultFrom = nullptr;
+#include "framework/win32/late_library.h"
 
-  COleacc() {
-    HMODULE library = ::LoadLibraryA("oleacc.dll");
-    if (library == nullptr) return;
-    m_createStd = reinterpret_cast<decltype(m_createStd)>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "CreateStdAccessibleObject")));
-    m_lresultFrom = reinterpret_cast<decltype(m_lresultFrom)>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "LresultFromObject")));
-  }
+namespace {
+// The accessibility libraries are loaded only when a tool asks.
+struct COleacc {
+  decltype(&::CreateStdAccessibleObject) m_createStd =
+      LateFunction<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+  decltype(&::LresultFromObject) m_lresultFrom =
+      LateFunction<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
+  decltype(&::SysAllocStringLen) m_allocString =
+      LateFunction<decltype(::SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
+  decltype(&::CoInitializeEx) m_enterApartment =
+      LateFunction<decltype(::CoInitializeEx)>("ole32.dll", "CoInitializeEx");
 };
 
 const COleacc& Oleacc() {
@@ -32,7 +30,7 @@ const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA,
 
 BSTR Wide(const std::string& text) {
   int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  BSTR wide = ::SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length - 1 : 0));
+  BSTR wide = Oleacc().m_allocString(nullptr, static_cast<UINT>(length > 0 ? length - 1 : 0));
   if (wide != nullptr && length > 0) ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, length);
   return wide;
 }
@@ -162,9 +160,11 @@ class CNamedAccessible final : public IAccessible {
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const CAccessibleFacts& facts) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   const COleacc& oleacc = Oleacc();
-  if (oleacc.m_createStd == nullptr || oleacc.m_lresultFrom == nullptr) return 0;
+  if (oleacc.m_createStd == nullptr || oleacc.m_lresultFrom == nullptr ||
+      oleacc.m_allocString == nullptr || oleacc.m_enterApartment == nullptr)
+    return 0;
   // Handing the object out marshals it, which needs the thread in an apartment.
-  static const HRESULT apartment = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  static const HRESULT apartment = oleacc.m_enterApartment(nullptr, COINIT_APARTMENTTHREADED);
   (void)apartment;
   IAccessible* standard = nullptr;
   if (FAILED(oleacc.m_createStd(control, OBJID_CLIENT, kIidAccessible,

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/win32/late_library.h"
 #include "framework/win32/wide_text.h"
 #include "framework/win32/whole_file.h"
 
@@ -19,6 +20,27 @@ constexpr size_t kNameRoom = 32768;
 constexpr size_t kLongestName = MAX_PATH - 1;
 
 std::string g_lastFolder;
+
+struct CDialogLibrary {
+  decltype(&::GetOpenFileNameW) m_open = LateFunction<decltype(::GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
+  decltype(&::GetSaveFileNameW) m_save = LateFunction<decltype(::GetSaveFileNameW)>("comdlg32.dll", "GetSaveFileNameW");
+  decltype(&::CommDlgExtendedError) m_error =
+      LateFunction<decltype(::CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+  decltype(&::SetWindowSubclass) m_subclass = LateFunction<decltype(::SetWindowSubclass)>("comctl32.dll", "SetWindowSubclass");
+  decltype(&::DefSubclassProc) m_next = LateFunction<decltype(::DefSubclassProc)>("comctl32.dll", "DefSubclassProc");
+  decltype(&::RemoveWindowSubclass) m_unsubclass =
+      LateFunction<decltype(::RemoveWindowSubclass)>("comctl32.dll", "RemoveWindowSubclass");
+
+  bool Complete() const {
+    return m_open != nullptr && m_save != nullptr && m_error != nullptr && m_subclass != nullptr &&
+           m_next != nullptr && m_unsubclass != nullptr;
+  }
+};
+
+const CDialogLibrary& DialogLibrary() {
+  static const CDialogLibrary library;
+  return library;
+}
 
 // Some dialogs (Wine's among them) copy the typed name into a buffer of
 // MAX_PATH on OK and overrun it. While a dialog is open, a hook watches its OK
@@ -39,17 +61,17 @@ class CLongNameGuard {
 
  private:
   static LRESULT CALLBACK Activation(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) ::SetWindowSubclass(reinterpret_cast<HWND>(wParam), &WatchOk, 1, 0);
+    if (code == HCBT_ACTIVATE) DialogLibrary().m_subclass(reinterpret_cast<HWND>(wParam), &WatchOk, 1, 0);
     return ::CallNextHookEx(s_hook, code, wParam, lParam);
   }
 
   static LRESULT CALLBACK WatchOk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK && TypedLength(dialog) > kLongestName) {
       s_refused = true;
-      return ::DefSubclassProc(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      return DialogLibrary().m_next(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(dialog, &WatchOk, 1);
-    return ::DefSubclassProc(dialog, message, wParam, lParam);
+    if (message == WM_NCDESTROY) DialogLibrary().m_unsubclass(dialog, &WatchOk, 1);
+    return DialogLibrary().m_next(dialog, message, wParam, lParam);
   }
 
   static size_t TypedLength(HWND dialog) {
@@ -84,9 +106,11 @@ EFileChoice ChooseFile(HWND owner, EFileDialog kind, const std::string& title, c
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (kind == EFileDialog::kSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const CDialogLibrary& library = DialogLibrary();
+  if (!library.Complete()) return EFileChoice::kFailed;
   CLongNameGuard guard;
-  BOOL chosen = kind == EFileDialog::kSave ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-  if (!chosen) return guard.Refused() || ::CommDlgExtendedError() != 0 ? EFileChoice::kFailed : EFileChoice::kCancelled;
+  BOOL chosen = kind == EFileDialog::kSave ? library.m_save(&dialog) : library.m_open(&dialog);
+  if (!chosen) return guard.Refused() || library.m_error() != 0 ? EFileChoice::kFailed : EFileChoice::kCancelled;
   path = Utf8Of(file.data());
   g_lastFolder = FolderOf(path);
   return EFileChoice::kChosen;

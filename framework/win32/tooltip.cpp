@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/win32/late_library.h"
+
 namespace {
 const char kTooltipProperty[] = "sfp.tooltip";
 
@@ -22,6 +24,7 @@ void SetTooltip(HWND control, const std::string& text) {
   HWND dialog = ::GetParent(control);
   auto tooltip = static_cast<HWND>(::GetPropA(control, kTooltipProperty));
   if (tooltip == nullptr) {
+    LoadCommonControls(ICC_BAR_CLASSES);
     tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
                                 nullptr, nullptr);
