@@ -16,10 +16,7 @@ void CInstrument::CopyRememberedState(const CInstrument& other) {
 }
 
 void CInstrument::SetDefaults() {
-  for (size_t i = 0; i < kSettingCount; ++i) {
-    const CSetting& row = kSettingTable[i];
-    Remember(row, *ReadSettingValue(row, row.m_default).m_value);
-  }
+  for (size_t i = 0; i < kSettingCount; ++i) Remember(kSettingTable[i], PowerOnValue(kSettingTable[i]));
 }
 
 CSettingValue CInstrument::Remembered(const CSetting& row) const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -148,8 +149,9 @@ class CInstrument {
 
  private:
   // The typed road of Set<Name> and Get<Name> to the two virtuals.
-  template <ESetting id>
-  void SetSetting(SettingTypeOf<id> value) {
+  template <ESetting id, typename T>
+  void SetSetting(T value) {
+    static_assert(std::is_same_v<T, SettingTypeOf<id>>, "Set<Name> takes its row's kind");
     SetSetting(SettingRow(id), SettingValueOf(std::move(value)));
   }
   template <ESetting id>

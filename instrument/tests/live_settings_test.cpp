@@ -82,6 +82,10 @@ TEST_F(LiveSettings, ChoiceSetsSendTheirWord) {
   m_driver.m_calls.clear();
   m_instrument->SetBmCount(1);
   EXPECT_EQ(m_driver.m_calls, Calls{"cmdInt:" + Header(S::kBmCount) + ",1"});
+  // A list whose other code has no word of its own gives none, and returns.
+  const CChoiceWord onlyOn[] = {{1, "ON"}};
+  EXPECT_EQ(ChoiceWord({onlyOn, 1, 0}, 0), "");
+  EXPECT_EQ(ChoiceWord({onlyOn, 1, 0}, 1), "ON");
 }
 
 TEST_F(LiveSettings, RealSetsPassHeaderAndValueAndKeepIt) {
