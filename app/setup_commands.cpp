@@ -60,7 +60,7 @@ bool Recall(const CSetupReading& reading, const std::function<void()>& refreshPa
     if (resetRefused) refused = "line " + std::to_string(reading.m_resetLine) + ", *RST";
     for (; refused.empty() && taken < steps.size(); ++taken) {
       const CSetupStep& step = steps[taken];
-      if (!Guarded([&step] { step.m_row->m_set(TheInstrument(), step.m_value); })) {
+      if (!Guarded([&step] { TheInstrument().SetSetting(*step.m_row, step.m_value); })) {
         refused = Refused(step);
         notTaken = taken + 1;
         break;

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   const std::string path = std::string(temp) + "sfp-recall-bench.scpi";
   std::mt19937 random(3207);
   CInstrument& instrument = *theApp.m_pInstrument;
-  for (const CSetupStep& step : RandomValidSetup(random)) step.m_row->m_set(instrument, step.m_value);
+  for (const CSetupStep& step : RandomValidSetup(random)) instrument.SetSetting(*step.m_row, step.m_value);
   if (!SaveSetupTo(path, [] {})) return BenchFailed("recall_bench", "the setup could not be saved");
 
   std::vector<double> tookMs, floorMs;

@@ -1,5 +1,6 @@
 #include "instrument/instrument.h"
 
+#include <type_traits>
 #include <utility>
 
 #include "instrument/app_port.h"
@@ -10,24 +11,39 @@ CInstrument::CInstrument() { SetDefaults(); }
 CInstrument::~CInstrument() = default;
 
 void CInstrument::CopyRememberedState(const CInstrument& other) {
-#define SFP_COPY_REMEMBERED(Name, Kind, member, ...) member = other.member;
-  SFP_SETTINGS(SFP_COPY_REMEMBERED)
-#undef SFP_COPY_REMEMBERED
+  for (size_t i = 0; i < kSettingCount; ++i)
+    std::visit([this, &other](auto member) { this->*member = other.*member; }, kSettingTable[i].m_member);
 }
 
 void CInstrument::SetDefaults() {
+  for (size_t i = 0; i < kSettingCount; ++i) Remember(kSettingTable[i], PowerOnValue(kSettingTable[i]));
+}
+
+CSettingValue CInstrument::Remembered(const CSetting& row) const {
+  return std::visit([this](auto member) { return SettingValueOf(this->*member); }, row.m_member);
+}
+
+void CInstrument::Remember(const CSetting& row, const CSettingValue& value) {
+  std::visit(
+      [this, &value](auto member) {
+        auto& remembered = this->*member;
+        remembered = SettingValueAs<std::decay_t<decltype(remembered)>>(value);
+      },
+      row.m_member);
+}
+
+// The in-memory settings. Of the modulation modes at most one is on:
+// switching one on switches the others off.
+void CInstrument::SetSetting(const CSetting& row, const CSettingValue& value) {
+  Remember(row, value);
+  if (row.m_recall != ERecallGroup::kMode || SettingValueAs<int16_t>(value) == 0) return;
   for (size_t i = 0; i < kSettingCount; ++i) {
-    const CSetting& row = kSettingTable[i];
-    row.m_remember(*this, *ReadSettingValue(row, row.m_default).m_value);
+    const CSetting& mode = kSettingTable[i];
+    if (mode.m_recall == ERecallGroup::kMode && &mode != &row) Remember(mode, SettingValueOf(0.0));
   }
 }
 
-void CInstrument::SetExclusiveMode(int16_t& mode, int16_t state) {
-  mode = state;
-  if (state == 0) return;
-  for (int16_t* other : {&m_amState, &m_fmState, &m_sweepState, &m_bmState, &m_fskState})
-    if (other != &mode) *other = 0;
-}
+CSettingValue CInstrument::GetSetting(const CSetting& row, int16_t) { return Remembered(row); }
 
 void CInstrument::Reset() {}
 void CInstrument::Sync() {}
@@ -52,23 +68,3 @@ void CInstrument::ClearStatus() {}
 int16_t CInstrument::IsBusy() { return 0; }
 void CInstrument::GetPhaseLock(std::string& text) { text = "Unlocked"; }
 void CInstrument::Trigger() {}
-
-// The in-memory settings: a mode switched on switches the other modes off.
-#define SFP_REMEMBER_Mode(member, value) SetExclusiveMode(member, value)
-#define SFP_REMEMBER_Shape(member, value) member = std::move(value)
-#define SFP_REMEMBER_Level SFP_REMEMBER_Shape
-#define SFP_REMEMBER_ModeSetting SFP_REMEMBER_Shape
-
-#define SFP_IN_MEMORY_VALUE(Name, Type, member, recall)                          \
-  void CInstrument::Set##Name(Type value) { SFP_REMEMBER_##recall(member, value); } \
-  Type CInstrument::Get##Name(int16_t) { return member; }
-#define SFP_IN_MEMORY_Real(Name, member, recall) SFP_IN_MEMORY_VALUE(Name, double, member, recall)
-#define SFP_IN_MEMORY_Choice(Name, member, recall) SFP_IN_MEMORY_VALUE(Name, int16_t, member, recall)
-#define SFP_IN_MEMORY_Integer(Name, member, recall) SFP_IN_MEMORY_VALUE(Name, int32_t, member, recall)
-#define SFP_IN_MEMORY_Name(Name, member, recall)                                     \
-  void CInstrument::Set##Name(std::string name) { SFP_REMEMBER_##recall(member, name); } \
-  void CInstrument::Get##Name(std::string& text, int16_t) { text = member; }
-#define SFP_IN_MEMORY_SETTING(Name, Kind, member, header, reply, words, def, lo, hi, recall, ...) \
-  SFP_IN_MEMORY_##Kind(Name, member, recall)
-
-SFP_SETTINGS(SFP_IN_MEMORY_SETTING)

@@ -86,12 +86,12 @@ void CLiveInstrument::Sync() {
   if (m_linkDown) EnterCall();
   SyncModes();
   for (size_t i = 0; i < kSettingCount; ++i)
-    if (!kSettingTable[i].m_readBySyncModes) kSettingTable[i].m_query(*this);
+    if (!kSettingTable[i].m_readBySyncModes) GetSetting(kSettingTable[i], 1);
 }
 
 void CLiveInstrument::SyncModes() {
   for (size_t i = 0; i < kSettingCount; ++i)
-    if (kSettingTable[i].m_readBySyncModes) kSettingTable[i].m_query(*this);
+    if (kSettingTable[i].m_readBySyncModes) GetSetting(kSettingTable[i], 1);
 }
 
 void CLiveInstrument::SelfTest(std::string& text) {

@@ -48,9 +48,9 @@ class CLiveInstrument : public CInstrument {
   int16_t IsBusy() override;
   void GetPhaseLock(std::string& text) override;
 
-#define SFP_DECLARE_LIVE_SETTING(Name, Kind, ...) SFP_DECLARE_SETTING(Name, Kind, , override)
-  SFP_SETTINGS(SFP_DECLARE_LIVE_SETTING)
-#undef SFP_DECLARE_LIVE_SETTING
+  // A setting's command and query, as its row of the setting table says.
+  void SetSetting(const CSetting& row, const CSettingValue& value) override;
+  CSettingValue GetSetting(const CSetting& row, int16_t query) override;
   void SyncModes() override;
   void Trigger() override;
 
@@ -86,14 +86,10 @@ class CLiveInstrument : public CInstrument {
 
   void SendCommand(const std::string& command);
   std::string QueryText(const char* query, int32_t size);
-  // A setting's command and query, as its row of the setting table says.
-  void SendSetting(const CSetting& row, double value);
-  void SendSetting(const CSetting& row, int16_t code);
-  void SendSetting(const CSetting& row, int32_t count);
-  void SendSetting(const CSetting& row, const std::string& name);
-  double QuerySetting(const CSetting& row, int16_t query, double& setting);
-  int16_t QuerySetting(const CSetting& row, int16_t query, int16_t& setting);
-  int32_t QuerySetting(const CSetting& row, int16_t query, int32_t& setting);
+  void SendCount(const CSetting& row, int32_t count);
+  // The instrument's reply to the row's query, kept as the remembered value.
+  void QueryChoice(const CSetting& row);
+  void QueryName(const CSetting& row);
   // The query flag, or 0 while the link is down.
   int16_t Asked(int16_t query) const { return m_linkDown ? 0 : query; }
   void NoteLinkLost(int32_t status);

@@ -32,37 +32,61 @@ std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
   return reply;
 }
 
-void CLiveInstrument::SendSetting(const CSetting& row, double value) {
-  Guarded(m_entry.tgq3207_cmdReal, Text(row.m_header), value);
-}
-
-void CLiveInstrument::SendSetting(const CSetting& row, int16_t code) {
-  SendCommand(SettingCommand(row, {static_cast<double>(code), {}}));
+void CLiveInstrument::SetSetting(const CSetting& row, const CSettingValue& value) {
+  switch (row.m_kind) {
+    case ESettingKind::kReal:
+      Guarded(m_entry.tgq3207_cmdReal, Text(row.m_header), value.m_number);
+      break;
+    case ESettingKind::kChoice:
+      SendCommand(SettingCommand(row, SettingValueOf(SettingValueAs<int16_t>(value))));
+      break;
+    case ESettingKind::kInteger:
+      SendCount(row, SettingValueAs<int32_t>(value));
+      break;
+    case ESettingKind::kName:
+      // The name goes out whole, however long: a cut name would select another
+      // waveform.
+      SendCommand(std::string(row.m_header) + " " + value.m_name);
+      break;
+  }
+  Remember(row, value);
 }
 
 // A count in range goes out as a number; any other as the word for an
 // infinite burst.
-void CLiveInstrument::SendSetting(const CSetting& row, int32_t count) {
+void CLiveInstrument::SendCount(const CSetting& row, int32_t count) {
   if (count >= row.m_min && count <= row.m_max)
     Guarded(m_entry.tgq3207_cmdInt, Text(row.m_header), count);
   else
-    SendCommand(SettingCommand(row, {static_cast<double>(count), {}}));
+    SendCommand(SettingCommand(row, SettingValueOf(count)));
 }
 
-// The name goes out whole, however long: a cut name would select another
-// waveform.
-void CLiveInstrument::SendSetting(const CSetting& row, const std::string& name) {
-  SendCommand(std::string(row.m_header) + " " + name);
+// While the link is down a query answers the remembered value. A number's
+// reply goes straight into the remembered value.
+CSettingValue CLiveInstrument::GetSetting(const CSetting& row, int16_t query) {
+  if (Asked(query) == 0) return Remembered(row);
+  switch (row.m_kind) {
+    case ESettingKind::kReal:
+      Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &Member<double>(row));
+      break;
+    case ESettingKind::kChoice:
+      QueryChoice(row);
+      break;
+    case ESettingKind::kInteger: {
+      ViReal64 cycles = 0;
+      Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
+      Member<int32_t>(row) = DecodeBmCount(cycles);
+      break;
+    }
+    case ESettingKind::kName:
+      QueryName(row);
+      break;
+  }
+  return Remembered(row);
 }
 
-// The reply goes straight into the remembered value.
-double CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, double& setting) {
-  if (query != 0) Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &setting);
-  return setting;
-}
-
-int16_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int16_t& setting) {
-  if (query == 0) return setting;
+void CLiveInstrument::QueryChoice(const CSetting& row) {
+  int16_t& setting = Member<int16_t>(row);
   std::string text = QueryOf(row);
   if (row.m_reply == EReplyForm::kKeyword) {
     if (std::optional<int16_t> code = DecodeKeyword(*row.m_words, QueryText(&text[0], kTextReplySize).c_str()))
@@ -76,43 +100,10 @@ int16_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int16_
     Guarded(m_entry.tgq3207_cmdInt16_Q, &text[0], &reply);
     setting = reply;
   }
-  return setting;
 }
 
-int32_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int32_t& setting) {
-  if (query != 0) {
-    ViReal64 cycles = 0;
-    Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
-    setting = DecodeBmCount(cycles);
-  }
-  return setting;
+void CLiveInstrument::QueryName(const CSetting& row) {
+  std::string text = QueryText(QueryOf(row).c_str(), kTextReplySize);
+  StripTrailingControl(text);
+  Member<std::string>(row) = text;
 }
-
-#define SFP_LIVE_VALUE(Name, Type, member)                            \
-  void CLiveInstrument::Set##Name(Type value) {                       \
-    SendSetting(SettingRow(ESetting::k##Name), value);                \
-    member = value;                                                   \
-  }                                                                   \
-  Type CLiveInstrument::Get##Name(int16_t query) {                    \
-    return QuerySetting(SettingRow(ESetting::k##Name), Asked(query), member); \
-  }
-#define SFP_LIVE_Real(Name, member) SFP_LIVE_VALUE(Name, double, member)
-#define SFP_LIVE_Choice(Name, member) SFP_LIVE_VALUE(Name, int16_t, member)
-#define SFP_LIVE_Integer(Name, member) SFP_LIVE_VALUE(Name, int32_t, member)
-#define SFP_LIVE_Name(Name, member)                                             \
-  void CLiveInstrument::Set##Name(std::string name) {                           \
-    SendSetting(SettingRow(ESetting::k##Name), name);                           \
-    member = name;                                                              \
-  }                                                                             \
-  void CLiveInstrument::Get##Name(std::string& text, int16_t query) {           \
-    text.clear();                                                               \
-    if (Asked(query) != 0) {                                                    \
-      text = QueryText(QueryOf(SettingRow(ESetting::k##Name)).c_str(), kTextReplySize); \
-      StripTrailingControl(text);                                               \
-      member = text;                                                            \
-    }                                                                           \
-    text = member;                                                              \
-  }
-#define SFP_LIVE_SETTING(Name, Kind, member, ...) SFP_LIVE_##Kind(Name, member)
-
-SFP_SETTINGS(SFP_LIVE_SETTING)

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "instrument/eng_units.h"
+#include "instrument/instrument.h"
 #include "instrument/output_limits.h"
 #include "instrument/setting_text.h"
 
@@ -210,7 +211,7 @@ class CPlanner {
 
 CSettingValues RememberedValues(const CInstrument& instrument) {
   CSettingValues values;
-  for (size_t i = 0; i < kSettingCount; ++i) values.push_back(kSettingTable[i].m_remembered(instrument));
+  for (size_t i = 0; i < kSettingCount; ++i) values.push_back(instrument.Remembered(kSettingTable[i]));
   return values;
 }
 

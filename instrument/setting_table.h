@@ -1,13 +1,14 @@
 // The one table of the instrument's settings. A row of SFP_SETTINGS gives
 // everything the program knows of one setting; adding a setting means adding a
-// row. From the rows come the instrument interface's Set<Name> and Get<Name>
-// with the remembered member, the power-on defaults, the live instrument's
+// row. From the rows come the remembered members of the instrument, the
+// Set<Name> and Get<Name> that pass through them (written out in instrument.h),
+// the power-on defaults, the live instrument's
 // commands and queries, the reply decoding, the order of Sync, and the setup
 // file's commands and the order in which a recall applies them.
 //
 // Columns:
 //   Name     Set<Name> and Get<Name> of the instrument interface
-//   Kind     Real (double), Choice (16-bit code), Integer (32-bit), Name (text)
+//   Kind     Real, Choice (a code), Integer (a count) or Name (text)
 //   member   the remembered value in CInstrument
 //   header   the SCPI header as the driver takes it; the query is header + "?"
 //   reply    how a query's reply becomes the remembered value:
@@ -64,29 +65,16 @@
   X(FskRate,      Real,    m_fskRate,      "FSK:INT:RATE",        Number,  kNoWords,            "10",    0.01,   50e3,  ModeSetting, All, "[SOURce]:FSKey:INTernal:RATE"                     )
 // clang-format on
 
-// The C++ type of each kind, as Set takes it and Get returns it.
-#define SFP_SETTING_TYPE_Real double
-#define SFP_SETTING_TYPE_Choice int16_t
-#define SFP_SETTING_TYPE_Integer int32_t
-#define SFP_SETTING_TYPE_Name std::string
-
-// Set<Name> and Get<Name> of one row, declared with `prefix` ("virtual") and
-// `suffix` ("override"). A name is read into the caller's text.
-#define SFP_DECLARE_SETTING(Name, Kind, prefix, suffix) SFP_DECLARE_SETTING_##Kind(Name, prefix, suffix)
-#define SFP_DECLARE_VALUE_SETTING(Name, Type, prefix, suffix) \
-  prefix void Set##Name(Type value) suffix;                   \
-  prefix Type Get##Name(int16_t query) suffix;
-#define SFP_DECLARE_SETTING_Real(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, double, prefix, suffix)
-#define SFP_DECLARE_SETTING_Choice(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, int16_t, prefix, suffix)
-#define SFP_DECLARE_SETTING_Integer(Name, prefix, suffix) SFP_DECLARE_VALUE_SETTING(Name, int32_t, prefix, suffix)
-#define SFP_DECLARE_SETTING_Name(Name, prefix, suffix) \
-  prefix void Set##Name(std::string name) suffix;      \
-  prefix void Get##Name(std::string& text, int16_t query) suffix;
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+#include "instrument/choice_words.h"
 
 class CInstrument;
 
@@ -100,25 +88,30 @@ enum class ESettingKind { kReal, kChoice, kInteger, kName };
 enum class EReplyForm { kNumber, kKeyword, kLoad, kCount, kText };
 enum class ERecallGroup { kMode, kShape, kLevel, kModeSetting };
 
-// A code's word as it goes out, and its long form where the instrument also
-// takes one ("SIN", "SINUSOID").
-struct CChoiceWord {
-  int16_t m_code;
-  const char* m_word;
-  const char* m_longForm = nullptr;
-};
+// The C++ type of each kind, in the order of ESettingKind: the remembered
+// member's, the one Set<Name> takes and Get<Name> returns.
+using CSettingTypes = std::tuple<double, int16_t, int32_t, std::string>;
+template <ESettingKind kind>
+using SettingType = std::tuple_element_t<static_cast<size_t>(kind), CSettingTypes>;
 
-// A choice's words. A code that is not listed goes out as the word of
-// `m_otherCode`, or, where the list has numbered words ("TTLT"), as that
-// word and the code less `m_firstNumbered`.
-struct CChoiceWords {
-  const CChoiceWord* m_words;
-  size_t m_count;
-  int16_t m_otherCode;
-  const char* m_numbered = nullptr;
-  int16_t m_firstNumbered = 0;
-  int16_t m_numberedCount = 0;
+// The kind of each row, and so the C++ type of each setting, known as the
+// program compiles.
+constexpr ESettingKind kSettingKinds[] = {
+#define SFP_SETTING_KIND(Name, Kind, ...) ESettingKind::k##Kind,
+    SFP_SETTINGS(SFP_SETTING_KIND)
+#undef SFP_SETTING_KIND
 };
+template <ESetting id>
+using SettingTypeOf = SettingType<kSettingKinds[static_cast<size_t>(id)]>;
+
+// A remembered member of the instrument, of one of the kinds' types.
+template <typename Types>
+struct CMemberOf;
+template <typename... T>
+struct CMemberOf<std::tuple<T...>> {
+  using Type = std::variant<T CInstrument::*...>;
+};
+using CSettingMember = CMemberOf<CSettingTypes>::Type;
 
 // A setting's value: the number (a choice's code, a count) or the name.
 struct CSettingValue {
@@ -128,6 +121,16 @@ struct CSettingValue {
     return m_number == other.m_number && m_name == other.m_name;
   }
 };
+
+inline CSettingValue SettingValueOf(double number) { return {number, {}}; }
+inline CSettingValue SettingValueOf(std::string name) { return {0, std::move(name)}; }
+template <typename T>
+T SettingValueAs(const CSettingValue& value) {
+  if constexpr (std::is_same_v<T, std::string>)
+    return value.m_name;
+  else
+    return static_cast<T>(value.m_number);
+}
 
 struct CSetting {
   ESetting m_id;
@@ -141,13 +144,8 @@ struct CSetting {
   ERecallGroup m_recall;
   bool m_readBySyncModes;
   const char* m_spelling;
-  // Set<Name>(value) through the instrument interface, as a panel calls it.
-  void (*m_set)(CInstrument& instrument, const CSettingValue& value);
-  // Get<Name>(1) through the instrument interface.
-  void (*m_query)(CInstrument& instrument);
-  // The remembered value, read and written without input or output.
-  CSettingValue (*m_remembered)(const CInstrument& instrument);
-  void (*m_remember)(CInstrument& instrument, const CSettingValue& value);
+  const char* m_name;  // "Freq", as Set<Name> and Get<Name> spell it
+  CSettingMember m_member;
 };
 
 // Every row, in the order of Sync.
@@ -160,6 +158,3 @@ const CSetting* FindSettingByHeader(const std::string& header);
 // The row whose spelling matches a header as written ("sour:freq", ":FREQUENCY");
 // null when none.
 const CSetting* FindSettingBySpelling(std::string_view header);
-
-// The word a choice's code goes out as.
-std::string ChoiceWord(const CChoiceWords& words, int16_t code);

@@ -134,3 +134,5 @@ CValueReading ReadSettingValue(const CSetting& row, std::string_view text) {
   }
   return ReadName(text);
 }
+
+CSettingValue PowerOnValue(const CSetting& row) { return *ReadSettingValue(row, row.m_default).m_value; }

@@ -19,6 +19,8 @@ struct CValueReading {
   std::string m_reason;
 };
 CValueReading ReadSettingValue(const CSetting& row, std::string_view text);
+// The row's power-on value.
+CSettingValue PowerOnValue(const CSetting& row);
 
 // The fewest digits that read back to the same double, without an exponent
 // from 0.0001 to 1e16: 2500000, 0.1, 1e-05.

@@ -185,7 +185,7 @@ std::vector<CSetupStep> InRecallOrder(std::vector<CSetupStep> steps) {
 std::vector<CSetupStep> RememberedSetup(const CInstrument& instrument) {
   std::vector<CSetupStep> steps;
   for (size_t i = 0; i < kSettingCount; ++i)
-    steps.push_back({&kSettingTable[i], kSettingTable[i].m_remembered(instrument)});
+    steps.push_back({&kSettingTable[i], instrument.Remembered(kSettingTable[i])});
   return InRecallOrder(std::move(steps));
 }
 

@@ -1,6 +1,5 @@
 #include "panels/am_panel.h"
 
-#include "instrument/instrument.h"
 #include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CAmplDlg, CTitledSettingPanel)
@@ -10,15 +9,10 @@ CAmplDlg::CAmplDlg(CPanel* owner)
 
 // In the order of the panel's redisplay.
 void CAmplDlg::AddSettings() {
-  AddCombo(IDC_AM_FUNC, &CInstrument::GetAmFunc, &CInstrument::SetAmFunc);
-  AddCombo(IDC_AM_SOURCE, &CInstrument::GetAmSource, &CInstrument::SetAmSource);
-  AddNumber(IDC_AM_FREQ, IDC_AM_FREQ_SPIN, "Hz", 100, &CInstrument::GetAmFreq,
-            &CInstrument::SetAmFreq)
-      .Limits(ESetting::kAmFreq);
-  AddNumber(IDC_AM_DEPTH, IDC_AM_DEPTH_SPIN, "%", 100, &CInstrument::GetAmDepth,
-            &CInstrument::SetAmDepth)
-      .Limits(ESetting::kAmDepth)
-      .FixedStep(1);
-  AddModeState(IDC_AM_STATE, &CInstrument::GetAmState, &CInstrument::SetAmState);
+  AddCombo(IDC_AM_FUNC, ESetting::kAmFunc);
+  AddCombo(IDC_AM_SOURCE, ESetting::kAmSource);
+  AddNumber(IDC_AM_FREQ, IDC_AM_FREQ_SPIN, ESetting::kAmFreq, "Hz");
+  AddNumber(IDC_AM_DEPTH, IDC_AM_DEPTH_SPIN, ESetting::kAmDepth, "%").FixedStep(1);
+  AddModeState(IDC_AM_STATE, ESetting::kAmState);
   AddUserName(IDC_AM_USER, IDC_AM_USER_SPIN);
 }

@@ -19,22 +19,13 @@ void CBurstDlg::RefreshCarrierFreq() {
 // slope toggle for a forwarded double-click.
 void CBurstDlg::AddSettings() {
   auto refreshCarrier = [this] { RefreshCarrierFreq(); };
-  AddCombo(IDC_BM_MODE, &CInstrument::GetBmSource, &CInstrument::SetBmSource)
-      .AfterSetFailure(refreshCarrier)
-      .ReadBackAfterSet();
-  AddCombo(IDC_BM_TRIG_SOURCE, &CInstrument::GetTrigSource, &CInstrument::SetTrigSource)
-      .ReadBackAfterSet();
+  AddCombo(IDC_BM_MODE, ESetting::kBmSource).AfterSetFailure(refreshCarrier).ReadBackAfterSet();
+  AddCombo(IDC_BM_TRIG_SOURCE, ESetting::kTrigSource).ReadBackAfterSet();
   AddField(std::make_unique<CBurstCountSetting>(this, IDC_BM_COUNT, IDC_BM_COUNT_SPIN,
                                                 refreshCarrier));
-  AddNumber(IDC_BM_PHASE, IDC_BM_PHASE_SPIN, "Deg", 0, &CInstrument::GetBmPhase,
-            &CInstrument::SetBmPhase)
-      .Limits(ESetting::kBmPhase)
-      .FixedStep(1);
-  AddNumber(IDC_BM_RATE, IDC_BM_RATE_SPIN, "Hz", 100, &CInstrument::GetBmRate,
-            &CInstrument::SetBmRate)
-      .Limits(ESetting::kBmRate);
-  AddModeState(IDC_BM_STATE, &CInstrument::GetBmState, &CInstrument::SetBmState)
-      .AfterSetFailure(refreshCarrier);
+  AddNumber(IDC_BM_PHASE, IDC_BM_PHASE_SPIN, ESetting::kBmPhase, "Deg").FixedStep(1);
+  AddNumber(IDC_BM_RATE, IDC_BM_RATE_SPIN, ESetting::kBmRate, "Hz");
+  AddModeState(IDC_BM_STATE, ESetting::kBmState).AfterSetFailure(refreshCarrier);
   AddTriggerSlope(IDC_BM_SLOPE);
   AddCommandButton(IDC_BM_BUS_TRIGGER, &CInstrument::Trigger);
 }

@@ -5,6 +5,7 @@
 
 #include "instrument/eng_units.h"
 #include "instrument/instrument.h"
+#include "instrument/setting_text.h"
 #include "panels/panel_host.h"
 
 namespace {
@@ -13,7 +14,8 @@ const int kAllowInf = 16;
 // value that Enter sends.
 const double kInfiniteCount = 50001;
 
-double MaxCycles() { return SettingRow(ESetting::kBmCount).m_max; }
+const CSetting& CountRow() { return SettingRow(ESetting::kBmCount); }
+double MaxCycles() { return CountRow().m_max; }
 
 // Toward zero; a value below the range of the interface's count stays below 1,
 // that is infinite, instead of overflowing.
@@ -29,7 +31,7 @@ CBurstCountSetting::CBurstCountSetting(CWnd* dialog, int editId, int spinId,
       m_afterSendFailure(std::move(afterSendFailure)) {
   m_field->m_allowInf = kAllowInf;
   m_field->m_format = "%1.0f";
-  m_field->ShowValueFixed(1);
+  m_field->ShowValueFixed(PowerOnValue(CountRow()).m_number);
 }
 
 // A count below 1 is the instrument's infinite count.

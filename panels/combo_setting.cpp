@@ -6,8 +6,8 @@
 #include "panels/guarded_call.h"
 #include "panels/panel_host.h"
 
-CComboSetting::CComboSetting(CWnd* dialog, int id, Getter get, Setter set)
-    : m_dialog(dialog), m_id(id), m_get(get), m_set(set) {}
+CComboSetting::CComboSetting(CWnd* dialog, int id, ESetting setting)
+    : m_dialog(dialog), m_id(id), m_row(SettingRow(setting)) {}
 
 CComboSetting& CComboSetting::ReadBackAfterSet() {
   m_readBack = true;
@@ -39,9 +39,13 @@ void CComboSetting::Select(int16_t code) {
   ::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void CComboSetting::ShowRemembered() { Select((Instrument().*m_get)(0)); }
+void CComboSetting::ShowRemembered() { ShowCode(0); }
 
-void CComboSetting::ShowFromInstrument() { Select((Instrument().*m_get)(1)); }
+void CComboSetting::ShowFromInstrument() { ShowCode(1); }
+
+void CComboSetting::ShowCode(int16_t query) {
+  Select(SettingValueAs<int16_t>(Instrument().GetSetting(m_row, query)));
+}
 
 void CComboSetting::OnSelectionChanged(HWND focusSink) {
   CWaitCursor wait;
@@ -52,7 +56,8 @@ void CComboSetting::OnSelectionChanged(HWND focusSink) {
   }
   int index = static_cast<int>(::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_GETCURSEL, 0, 0));
   int16_t code = m_indexToCode != nullptr ? m_indexToCode(index) : static_cast<int16_t>(index);
-  if (!Guarded([this, code] { (Instrument().*m_set)(code); }) && m_afterSetFailure)
+  if (!Guarded([this, code] { Instrument().SetSetting(m_row, SettingValueOf(code)); }) &&
+      m_afterSetFailure)
     m_afterSetFailure();
   if (m_readBack) Guarded([this] { ShowFromInstrument(); });
   if (m_afterSet) Guarded(m_afterSet);
@@ -63,15 +68,10 @@ void CComboSetting::OnDropDown() {
   GuardedUnderWaitCursor([this] { ShowFromInstrument(); });
 }
 
-namespace {
-constexpr int16_t kTriggerExternal = 1;
-constexpr int16_t kFirstTriggerLine = 3;  // TTLT0
-}  // namespace
-
 int ExternalOrTtlIndex(int16_t triggerSource) {
-  return triggerSource < kFirstTriggerLine ? 0 : triggerSource - (kFirstTriggerLine - 1);
+  return triggerSource < kTrigFirstLine ? 0 : triggerSource - (kTrigFirstLine - 1);
 }
 
 int16_t ExternalOrTtlSource(int index) {
-  return index <= 0 ? kTriggerExternal : static_cast<int16_t>(index + (kFirstTriggerLine - 1));
+  return index <= 0 ? kTrigExternal : static_cast<int16_t>(index + (kTrigFirstLine - 1));
 }

@@ -5,17 +5,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "instrument/setting_table.h"
 #include "panels/panel_element.h"
 
-class CInstrument;
 class CWnd;
 
 class CComboSetting : public CPanelElement {
  public:
-  using Getter = int16_t (CInstrument::*)(int16_t);
-  using Setter = void (CInstrument::*)(int16_t);
-
-  CComboSetting(CWnd* dialog, int id, Getter get, Setter set);
+  CComboSetting(CWnd* dialog, int id, ESetting setting);
 
   // The selection is read back from the instrument after each Set.
   CComboSetting& ReadBackAfterSet();
@@ -35,12 +32,12 @@ class CComboSetting : public CPanelElement {
   void OnDropDown();
 
  private:
+  void ShowCode(int16_t query);
   void Select(int16_t code);
 
   CWnd* m_dialog;
   int m_id;
-  Getter m_get;
-  Setter m_set;
+  const CSetting& m_row;
   bool m_readBack = false;
   std::function<void()> m_afterSet;
   std::function<void()> m_afterSetFailure;

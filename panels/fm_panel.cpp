@@ -11,15 +11,10 @@ CFreqDlg::CFreqDlg(CPanel* owner)
 
 // In the order of the panel's redisplay.
 void CFreqDlg::AddSettings() {
-  AddCombo(IDC_FM_FUNC, &CInstrument::GetFmFunc, &CInstrument::SetFmFunc);
-  CNumericSetting& freq = AddNumber(IDC_FM_FREQ, IDC_FM_FREQ_SPIN, "Hz", 100,
-                                    &CInstrument::GetFmFreq, &CInstrument::SetFmFreq)
-                              .Limits(ESetting::kFmFreq);
-  CNumericSetting& dev = AddNumber(IDC_FM_DEV, IDC_FM_DEV_SPIN, "Hz", 100, &CInstrument::GetFmDev,
-                                   &CInstrument::SetFmDev)
-                             .Limits(ESetting::kFmDev);
-  CToggleSetting& state =
-      AddToggle(IDC_FM_STATE, IDS_OFF, IDS_ON, &CInstrument::GetFmState, &CInstrument::SetFmState);
+  AddCombo(IDC_FM_FUNC, ESetting::kFmFunc);
+  CNumericSetting& freq = AddNumber(IDC_FM_FREQ, IDC_FM_FREQ_SPIN, ESetting::kFmFreq, "Hz");
+  CNumericSetting& dev = AddNumber(IDC_FM_DEV, IDC_FM_DEV_SPIN, ESetting::kFmDev, "Hz");
+  CToggleSetting& state = AddToggle(IDC_FM_STATE, ESetting::kFmState, IDS_OFF, IDS_ON);
   // Switching FM on may have switched the other modes off; the modulating
   // frequency and the deviation then show what the instrument holds.
   state.ReadBack([&freq, &dev, &state] {

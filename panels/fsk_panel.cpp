@@ -1,6 +1,5 @@
 #include "panels/fsk_panel.h"
 
-#include "instrument/instrument.h"
 #include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CFskDlg, CTitledSettingPanel)
@@ -10,14 +9,10 @@ CFskDlg::CFskDlg(CPanel* owner)
 
 // In the order of the panel's redisplay.
 void CFskDlg::AddSettings() {
-  AddCombo(IDC_FSK_SOURCE, &CInstrument::GetFskSource, &CInstrument::SetFskSource);
-  AddCombo(IDC_FSK_TRIG_SOURCE, &CInstrument::GetTrigSource, &CInstrument::SetTrigSource)
+  AddCombo(IDC_FSK_SOURCE, ESetting::kFskSource);
+  AddCombo(IDC_FSK_TRIG_SOURCE, ESetting::kTrigSource)
       .Translate(&ExternalOrTtlIndex, &ExternalOrTtlSource);
-  AddNumber(IDC_FSK_FREQ, IDC_FSK_FREQ_SPIN, "Hz", 100, &CInstrument::GetFskFreq,
-            &CInstrument::SetFskFreq)
-      .Limits(ESetting::kFskFreq);
-  AddNumber(IDC_FSK_RATE, IDC_FSK_RATE_SPIN, "Hz", 10, &CInstrument::GetFskRate,
-            &CInstrument::SetFskRate)
-      .Limits(ESetting::kFskRate);
-  AddModeState(IDC_FSK_STATE, &CInstrument::GetFskState, &CInstrument::SetFskState);
+  AddNumber(IDC_FSK_FREQ, IDC_FSK_FREQ_SPIN, ESetting::kFskFreq, "Hz");
+  AddNumber(IDC_FSK_RATE, IDC_FSK_RATE_SPIN, ESetting::kFskRate, "Hz");
+  AddModeState(IDC_FSK_STATE, ESetting::kFskState);
 }

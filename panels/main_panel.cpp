@@ -68,30 +68,25 @@ void CPan1Dlg::ShowAddress() {
 
 // Declared in the order of the panel's redisplay.
 void CPan1Dlg::AddSettings() {
-  CComboSetting& function = AddCombo(IDC_MAIN_FUNC, &CInstrument::GetFunc, &CInstrument::SetFunc);
-  m_pFreqField = &AddNumber(IDC_MAIN_FREQ, IDC_MAIN_FREQ_SPIN, "Hz", 1000,
-                            &CInstrument::GetFreq, &CInstrument::SetFreq)
-                      .Limits(ESetting::kFreq);
+  CComboSetting& function = AddCombo(IDC_MAIN_FUNC, ESetting::kFunc);
+  m_pFreqField = &AddNumber(IDC_MAIN_FREQ, IDC_MAIN_FREQ_SPIN, ESetting::kFreq, "Hz");
+  // Amplitude and offset are limited by the load the toggle shows.
   auto load = [this] { return static_cast<int16_t>(m_pLoadToggle->State()); };
-  m_pAmplField = &AddNumber(IDC_MAIN_AMPL, IDC_MAIN_AMPL_SPIN, "Vpp", 0.1, &CInstrument::GetAmpl,
-                            &CInstrument::SetAmpl)
+  m_pAmplField = &AddNumber(IDC_MAIN_AMPL, IDC_MAIN_AMPL_SPIN, ESetting::kAmpl, "Vpp")
                       .Limits([load] {
                         CSpan span = AmplitudeSpan(load());
                         return CLimits{span.m_min, span.m_max};
                       })
                       .MinimumTestedFirst();
-  m_pOffsetField = &AddNumber(IDC_MAIN_OFFSET, IDC_MAIN_OFFSET_SPIN, "V", 0,
-                              &CInstrument::GetOffset, &CInstrument::SetOffset)
+  m_pOffsetField = &AddNumber(IDC_MAIN_OFFSET, IDC_MAIN_OFFSET_SPIN, ESetting::kOffset, "V")
                         .Limits([load] { return CLimits{-PeakVolts(load()), PeakVolts(load())}; })
                         .MinimumTestedFirst()
                         .ZeroBand();
-  m_pDutyField = &AddNumber(IDC_MAIN_DUTY, IDC_MAIN_DUTY_SPIN, "%", 50,
-                            &CInstrument::GetDutyCycle, &CInstrument::SetDutyCycle)
-                      .Limits(ESetting::kDutyCycle)
+  m_pDutyField = &AddNumber(IDC_MAIN_DUTY, IDC_MAIN_DUTY_SPIN, ESetting::kDutyCycle, "%")
                       .MinimumTestedFirst()
                       .FixedStep(1);
-  m_pLoadToggle = &AddToggle(IDC_MAIN_LOAD, IDS_LOAD_INFINITY, IDS_LOAD_50_OHMS,
-                             &CInstrument::GetLoad, &CInstrument::SetLoad);
+  m_pLoadToggle =
+      &AddToggle(IDC_MAIN_LOAD, ESetting::kLoad, IDS_LOAD_INFINITY, IDS_LOAD_50_OHMS);
   AddUserName(IDC_MAIN_USER, IDC_MAIN_USER_SPIN);
 
   m_pFreqField->ReReadAfterEnter(m_pDutyField).ReReadAfterSpin(m_pDutyField);

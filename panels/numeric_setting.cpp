@@ -4,6 +4,7 @@
 
 #include "controls/palette.h"
 #include "instrument/instrument.h"
+#include "instrument/setting_text.h"
 #include "instrument/step_value.h"
 #include "panels/panel_host.h"
 
@@ -39,23 +40,13 @@ HBRUSH CNumericFieldSetting::CtlColor(HDC dc, HWND control, UINT kind) {
   return m_field->CtlColor(dc, control, kind);
 }
 
-CNumericSetting::CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit,
-                                 double initial, Getter get, Setter set)
+CNumericSetting::CNumericSetting(CWnd* dialog, int editId, int spinId, ESetting setting,
+                                 const char* unit)
     : CNumericFieldSetting(dialog, editId, spinId, unit),
-      m_get(get),
-      m_set(set) {
+      m_row(SettingRow(setting)),
+      m_limits([this] { return CLimits{m_row.m_min, m_row.m_max}; }) {
   m_field->m_showUnit = 1;
-  m_field->ShowValueFixed(initial);
-}
-
-CNumericSetting& CNumericSetting::Limits(double min, double max) {
-  m_limits = [min, max] { return CLimits{min, max}; };
-  return *this;
-}
-
-CNumericSetting& CNumericSetting::Limits(ESetting setting) {
-  const CSetting& row = SettingRow(setting);
-  return Limits(row.m_min, row.m_max);
+  m_field->ShowValueFixed(PowerOnValue(m_row).m_number);
 }
 
 CNumericSetting& CNumericSetting::Limits(std::function<CLimits()> limits) {
@@ -88,17 +79,14 @@ CNumericSetting& CNumericSetting::ReReadAfterSpin(CPanelElement* other) {
   return *this;
 }
 
-double CNumericSetting::Get(int16_t query) const { return (Instrument().*m_get)(query); }
-
-void CNumericSetting::Set(double v) { (Instrument().*m_set)(v); }
-
-// A setting given no limits takes any value.
-CLimits CNumericSetting::CurrentLimits() const {
-  return m_limits ? m_limits() : CLimits{-HUGE_VAL, HUGE_VAL};
+double CNumericSetting::Get(int16_t query) const {
+  return Instrument().GetSetting(m_row, query).m_number;
 }
 
+void CNumericSetting::Set(double v) { Instrument().SetSetting(m_row, SettingValueOf(v)); }
+
 double CNumericSetting::Limited(double v) const {
-  CLimits limits = CurrentLimits();
+  CLimits limits = m_limits();
   if (m_minimumFirst) {
     if (v < limits.min) return limits.min;
     if (v > limits.max) return limits.max;
@@ -123,7 +111,7 @@ double CNumericSetting::ArrowStep(double v, bool up) const {
 // The upper arrow stops at the maximum only, the lower arrow at the minimum only.
 double CNumericSetting::Stepped(double shown, bool up) const {
   double v = ArrowStep(shown, up);
-  CLimits limits = CurrentLimits();
+  CLimits limits = m_limits();
   if (up && v > limits.max) return limits.max;
   if (!up && v < limits.min) return limits.min;
   return v;

@@ -47,20 +47,14 @@ class CNumericFieldSetting : public CPanelField {
   std::unique_ptr<CNumericField> m_field;
 };
 
+// A field of a real setting. The setting's row gives its power-on value, shown
+// unscaled with the unit at first, and its limits, the instrument's absolute
+// range; decade step and maximum tested first unless changed.
 class CNumericSetting : public CNumericFieldSetting {
  public:
-  using Getter = double (CInstrument::*)(int16_t);
-  using Setter = void (CInstrument::*)(double);
+  CNumericSetting(CWnd* dialog, int editId, int spinId, ESetting setting, const char* unit);
 
-  // Shows the initial value written unscaled, with the unit.
-  CNumericSetting(CWnd* dialog, int editId, int spinId, const char* unit, double initial,
-                  Getter get, Setter set);
-
-  // Settings of the field's table row; decade step and maximum tested first
-  // unless changed.
-  CNumericSetting& Limits(double min, double max);
-  // The instrument's absolute range of the setting, from the table of settings.
-  CNumericSetting& Limits(ESetting setting);
+  // Limits that depend on other settings, instead of the row's.
   CNumericSetting& Limits(std::function<CLimits()> limits);
   CNumericSetting& MinimumTestedFirst();
   CNumericSetting& FixedStep(double step);
@@ -79,11 +73,9 @@ class CNumericSetting : public CNumericFieldSetting {
   void Set(double v) override;
   double Limited(double typed) const override;
   double Stepped(double shown, bool up) const override;
-  CLimits CurrentLimits() const;
   double ArrowStep(double v, bool up) const;
 
-  Getter m_get;
-  Setter m_set;
+  const CSetting& m_row;
   std::function<CLimits()> m_limits;
   bool m_minimumFirst = false;
   double m_fixedStep = 0.0;  // 0: decade step

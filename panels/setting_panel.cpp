@@ -26,11 +26,10 @@ CSettingPanel::CSettingPanel(UINT templateId, CPanel* owner) : CPanelDialog(temp
 
 CSettingPanel::~CSettingPanel() = default;
 
-CNumericSetting& CSettingPanel::AddNumber(int editId, int spinId, const char* unit,
-                                          double initial, CNumericSetting::Getter get,
-                                          CNumericSetting::Setter set) {
+CNumericSetting& CSettingPanel::AddNumber(int editId, int spinId, ESetting setting,
+                                          const char* unit) {
   return static_cast<CNumericSetting&>(
-      AddField(std::make_unique<CNumericSetting>(this, editId, spinId, unit, initial, get, set)));
+      AddField(std::make_unique<CNumericSetting>(this, editId, spinId, setting, unit)));
 }
 
 CNameSetting& CSettingPanel::AddUserName(int editId, int spinId) {
@@ -42,19 +41,17 @@ CPanelField& CSettingPanel::AddField(std::unique_ptr<CPanelField> field) {
   return Keep(std::move(field), m_fields);
 }
 
-CComboSetting& CSettingPanel::AddCombo(int id, CComboSetting::Getter get,
-                                       CComboSetting::Setter set) {
-  return Keep(std::make_unique<CComboSetting>(this, id, get, set), m_combos);
+CComboSetting& CSettingPanel::AddCombo(int id, ESetting setting) {
+  return Keep(std::make_unique<CComboSetting>(this, id, setting), m_combos);
 }
 
-CToggleSetting& CSettingPanel::AddToggle(int id, unsigned caption0, unsigned caption1,
-                                         CToggleSetting::Getter get, CToggleSetting::Setter set) {
-  return Keep(std::make_unique<CToggleSetting>(this, id, caption0, caption1, get, set), m_toggles);
+CToggleSetting& CSettingPanel::AddToggle(int id, ESetting setting, unsigned caption0,
+                                         unsigned caption1) {
+  return Keep(std::make_unique<CToggleSetting>(this, id, caption0, caption1, setting), m_toggles);
 }
 
-CToggleSetting& CSettingPanel::AddModeState(int id, CToggleSetting::Getter get,
-                                            CToggleSetting::Setter set) {
-  CToggleSetting& state = AddToggle(id, IDS_OFF, IDS_ON, get, set);
+CToggleSetting& CSettingPanel::AddModeState(int id, ESetting setting) {
+  CToggleSetting& state = AddToggle(id, setting, IDS_OFF, IDS_ON);
   state.ReadBack([&state] {
     Instrument().SyncModes();
     state.ShowRemembered();
@@ -63,8 +60,8 @@ CToggleSetting& CSettingPanel::AddModeState(int id, CToggleSetting::Getter get,
 }
 
 CToggleSetting& CSettingPanel::AddTriggerSlope(int id) {
-  CToggleSetting& slope = AddToggle(id, IDS_SLOPE_INVERTED, IDS_SLOPE_NORMAL,
-                                    &CInstrument::GetTrigSlope, &CInstrument::SetTrigSlope);
+  CToggleSetting& slope =
+      AddToggle(id, ESetting::kTrigSlope, IDS_SLOPE_INVERTED, IDS_SLOPE_NORMAL);
   slope.ReadBack([&slope] { slope.ShowFromInstrument(); });
   return slope;
 }

@@ -27,16 +27,16 @@ class CSettingPanel : public CPanelDialog {
   int32_t m_spinBusy = 0;
 
  protected:
-  CNumericSetting& AddNumber(int editId, int spinId, const char* unit, double initial,
-                             CNumericSetting::Getter get, CNumericSetting::Setter set);
+  // Each element names its setting; the setting's row of the table of settings
+  // gives its Set and Get, its power-on value and its limits.
+  CNumericSetting& AddNumber(int editId, int spinId, ESetting setting, const char* unit);
   CNameSetting& AddUserName(int editId, int spinId);
-  CComboSetting& AddCombo(int id, CComboSetting::Getter get, CComboSetting::Setter set);
+  CComboSetting& AddCombo(int id, ESetting setting);
   // Toggles are tested for a forwarded double-click in the order they are added.
-  CToggleSetting& AddToggle(int id, unsigned caption0, unsigned caption1,
-                            CToggleSetting::Getter get, CToggleSetting::Setter set);
+  CToggleSetting& AddToggle(int id, ESetting setting, unsigned caption0, unsigned caption1);
   // The Off/On toggle of a modulation mode: switching one mode on may switch
   // the others off, so all modes are read again after each change.
-  CToggleSetting& AddModeState(int id, CToggleSetting::Getter get, CToggleSetting::Setter set);
+  CToggleSetting& AddModeState(int id, ESetting setting);
   // The Inverted/Normal toggle of the trigger slope, read back after each change.
   CToggleSetting& AddTriggerSlope(int id);
   // A push button that runs one instrument operation, guarded, under the wait cursor.

@@ -10,18 +10,12 @@ CSweepDlg::CSweepDlg(CPanel* owner)
 
 // In the order of the panel's redisplay.
 void CSweepDlg::AddSettings() {
-  AddCombo(IDC_SWEEP_SPACING, &CInstrument::GetSweepSpacing, &CInstrument::SetSweepSpacing);
-  AddCombo(IDC_SWEEP_TRIG_SOURCE, &CInstrument::GetTrigSource, &CInstrument::SetTrigSource);
-  AddNumber(IDC_SWEEP_START, IDC_SWEEP_START_SPIN, "Hz", 100, &CInstrument::GetStartFreq,
-            &CInstrument::SetStartFreq)
-      .Limits(ESetting::kStartFreq);
-  AddNumber(IDC_SWEEP_STOP, IDC_SWEEP_STOP_SPIN, "Hz", 1000, &CInstrument::GetStopFreq,
-            &CInstrument::SetStopFreq)
-      .Limits(ESetting::kStopFreq);
-  AddNumber(IDC_SWEEP_TIME, IDC_SWEEP_TIME_SPIN, "S", 1, &CInstrument::GetSweepTime,
-            &CInstrument::SetSweepTime)
-      .Limits(ESetting::kSweepTime);
-  AddModeState(IDC_SWEEP_STATE, &CInstrument::GetSweepState, &CInstrument::SetSweepState);
+  AddCombo(IDC_SWEEP_SPACING, ESetting::kSweepSpacing);
+  AddCombo(IDC_SWEEP_TRIG_SOURCE, ESetting::kTrigSource);
+  AddNumber(IDC_SWEEP_START, IDC_SWEEP_START_SPIN, ESetting::kStartFreq, "Hz");
+  AddNumber(IDC_SWEEP_STOP, IDC_SWEEP_STOP_SPIN, ESetting::kStopFreq, "Hz");
+  AddNumber(IDC_SWEEP_TIME, IDC_SWEEP_TIME_SPIN, ESetting::kSweepTime, "S");
+  AddModeState(IDC_SWEEP_STATE, ESetting::kSweepState);
   AddTriggerSlope(IDC_SWEEP_SLOPE);
   AddCommandButton(IDC_SWEEP_BUS_TRIGGER, &CInstrument::Trigger);
 }

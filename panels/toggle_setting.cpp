@@ -8,9 +8,9 @@
 #include "panels/panel_host.h"
 
 CToggleSetting::CToggleSetting(CWnd* dialog, int id, unsigned caption0, unsigned caption1,
-                               Getter get, Setter set)
-    : m_dialog(dialog), m_id(id), m_button(std::make_unique<CToggleButton>()), m_get(get),
-      m_set(set) {
+                               ESetting setting)
+    : m_dialog(dialog), m_id(id), m_button(std::make_unique<CToggleButton>()),
+      m_row(SettingRow(setting)) {
   m_button->m_caption0 = LoadText(caption0);
   m_button->m_caption1 = LoadText(caption1);
   m_button->SubclassDlgItem(static_cast<UINT>(id), dialog);
@@ -31,9 +31,13 @@ CToggleSetting& CToggleSetting::AfterSetFailure(std::function<void()> steps) {
 
 int16_t CToggleSetting::State() const { return static_cast<int16_t>(m_button->m_shown); }
 
-void CToggleSetting::ShowRemembered() { m_button->SetState((Instrument().*m_get)(0) != 0); }
+void CToggleSetting::ShowRemembered() { ShowState(0); }
 
-void CToggleSetting::ShowFromInstrument() { m_button->SetState((Instrument().*m_get)(1) != 0); }
+void CToggleSetting::ShowFromInstrument() { ShowState(1); }
+
+void CToggleSetting::ShowState(int16_t query) {
+  m_button->SetState(Instrument().GetSetting(m_row, query).m_number != 0);
+}
 
 void CToggleSetting::OnClick() {
   CWaitCursor wait;
@@ -42,7 +46,8 @@ void CToggleSetting::OnClick() {
     return;
   }
   int16_t state = static_cast<int16_t>(m_button->Commit());
-  if (!Guarded([this, state] { (Instrument().*m_set)(state); }) && m_afterSetFailure)
+  if (!Guarded([this, state] { Instrument().SetSetting(m_row, SettingValueOf(state)); }) &&
+      m_afterSetFailure)
     m_afterSetFailure();
   if (m_readBack) Guarded(m_readBack);
 }

@@ -6,21 +6,17 @@
 #include <functional>
 #include <memory>
 
+#include "instrument/setting_table.h"
 #include "panels/panel_element.h"
 
-class CInstrument;
 class CToggleButton;
 class CWnd;
 
 class CToggleSetting : public CPanelElement {
  public:
-  using Getter = int16_t (CInstrument::*)(int16_t);
-  using Setter = void (CInstrument::*)(int16_t);
-
-  // Attaches a toggle to button `id` with the captions of states 0 and 1
-  // (string-table ids) and the button-face colour.
-  CToggleSetting(CWnd* dialog, int id, unsigned caption0, unsigned caption1, Getter get,
-                 Setter set);
+  // Attaches a toggle of the setting to button `id` with the captions of
+  // states 0 and 1 (string-table ids) and the button-face colour.
+  CToggleSetting(CWnd* dialog, int id, unsigned caption0, unsigned caption1, ESetting setting);
   ~CToggleSetting() override;
 
   // The steps after a Set, in one guard.
@@ -42,11 +38,12 @@ class CToggleSetting : public CPanelElement {
   bool Contains(POINT dialogPoint) const;
 
  private:
+  void ShowState(int16_t query);
+
   CWnd* m_dialog;
   int m_id;
   std::unique_ptr<CToggleButton> m_button;
-  Getter m_get;
-  Setter m_set;
+  const CSetting& m_row;
   std::function<void()> m_readBack;
   std::function<void()> m_afterSetFailure;
 };

@@ -28,7 +28,7 @@ std::string QueryCall(const CSetting& row) {
 std::string QueryCall(ESetting setting) { return QueryCall(SettingRow(setting)); }
 
 double Remembered(const CInstrument& instrument, ESetting setting) {
-  return SettingRow(setting).m_remembered(instrument).m_number;
+  return instrument.Remembered(SettingRow(setting)).m_number;
 }
 
 // Written out whole, apart from the table, so that a wrong header in the table
@@ -76,12 +76,16 @@ TEST_F(LiveSettings, ChoiceSetsSendTheirWord) {
   };
   for (const CWordCase& c : cases) {
     m_driver.m_calls.clear();
-    SettingRow(c.m_setting).m_set(*m_instrument, {c.m_value, {}});
+    m_instrument->SetSetting(SettingRow(c.m_setting), {c.m_value, {}});
     EXPECT_EQ(m_driver.m_calls, Calls{"cmd:" + Header(c.m_setting) + " " + c.m_word});
   }
   m_driver.m_calls.clear();
   m_instrument->SetBmCount(1);
   EXPECT_EQ(m_driver.m_calls, Calls{"cmdInt:" + Header(S::kBmCount) + ",1"});
+  // A list whose other code has no word of its own gives none, and returns.
+  const CChoiceWord onlyOn[] = {{1, "ON"}};
+  EXPECT_EQ(ChoiceWord({onlyOn, 1, 0}, 0), "");
+  EXPECT_EQ(ChoiceWord({onlyOn, 1, 0}, 1), "ON");
 }
 
 TEST_F(LiveSettings, RealSetsPassHeaderAndValueAndKeepIt) {
@@ -90,9 +94,9 @@ TEST_F(LiveSettings, RealSetsPassHeaderAndValueAndKeepIt) {
     if (row.m_kind != ESettingKind::kReal) continue;
     SCOPED_TRACE(row.m_header);
     m_driver.m_calls.clear();
-    row.m_set(*m_instrument, {12.5, {}});
+    m_instrument->SetSetting(row, {12.5, {}});
     EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdReal:") + row.m_header + ",12.5"});
-    EXPECT_DOUBLE_EQ(row.m_remembered(*m_instrument).m_number, 12.5);
+    EXPECT_DOUBLE_EQ(m_instrument->Remembered(row).m_number, 12.5);
   }
 }
 
@@ -140,8 +144,8 @@ TEST_F(LiveSettings, RealGetsQueryAndKeepTheReply) {
     SCOPED_TRACE(row.m_header);
     m_driver.m_calls.clear();
     m_driver.Answer(Real(reply));
-    row.m_query(*m_instrument);
-    EXPECT_DOUBLE_EQ(row.m_remembered(*m_instrument).m_number, reply);
+    m_instrument->GetSetting(row, 1);
+    EXPECT_DOUBLE_EQ(m_instrument->Remembered(row).m_number, reply);
     EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmdReal64_Q:") + row.m_header + "?"});
     reply += 1.0;
   }
@@ -160,10 +164,10 @@ TEST_F(LiveSettings, StateGetsQueryIntegers) {
     SCOPED_TRACE(row.m_header);
     m_driver.m_calls.clear();
     m_driver.Answer(Number(1));
-    row.m_query(*m_instrument);
+    m_instrument->GetSetting(row, 1);
     EXPECT_EQ(Remembered(*m_instrument, state), 1);
     m_driver.Answer(CDriverAnswer{VI_ERROR_IO, "", 0.0, 0});
-    EXPECT_THROW(row.m_query(*m_instrument), CUserException);
+    EXPECT_THROW(m_instrument->GetSetting(row, 1), CUserException);
     EXPECT_EQ(Remembered(*m_instrument, state), 1);
     std::string query = std::string("cmdInt16_Q:") + row.m_header + "?";
     EXPECT_EQ(m_driver.m_calls, (Calls{query, query}));
@@ -210,7 +214,7 @@ TEST_F(LiveSettings, TextGetsDecodeTheirKeywords) {
     SCOPED_TRACE(c.m_reply);
     m_driver.m_calls.clear();
     m_driver.Answer(Text(c.m_reply));
-    SettingRow(c.m_setting).m_query(*m_instrument);
+    m_instrument->GetSetting(SettingRow(c.m_setting), 1);
     EXPECT_EQ(Remembered(*m_instrument, c.m_setting), c.m_expected);
     EXPECT_EQ(m_driver.m_calls, Calls{QueryCall(c.m_setting)});
   }
@@ -229,7 +233,7 @@ TEST_F(LiveSettings, UnknownKeywordsLeaveTheRememberedValue) {
   for (const CKeywordCase& c : cases) {
     SCOPED_TRACE(c.m_reply);
     m_driver.Answer(Text(c.m_reply));
-    SettingRow(c.m_setting).m_query(*m_instrument);
+    m_instrument->GetSetting(SettingRow(c.m_setting), 1);
     EXPECT_EQ(Remembered(*m_instrument, c.m_setting), c.m_expected);
   }
   m_driver.Answer(CDriverAnswer{VI_ERROR_TMO, "SIN"});

@@ -68,7 +68,7 @@ TEST(SetupFile, ReadsBackWhatItWrote) {
   std::mt19937 random(3207);
   for (int round = 0; round < 50; ++round) {
     CInstrument saved;
-    for (const CSetupStep& step : RandomValidSetup(random)) step.m_row->m_set(saved, step.m_value);
+    for (const CSetupStep& step : RandomValidSetup(random)) saved.SetSetting(*step.m_row, step.m_value);
     std::string text = WriteSetup(saved, kOrigin);
     if (round % 2) text = "\xEF\xBB\xBF  # edited by hand\n\n" + text;
     CSetupReading reading = ReadSetup(text);
@@ -77,7 +77,7 @@ TEST(SetupFile, ReadsBackWhatItWrote) {
     recalled.SetAmState(1);
     CRecallPlan plan = PlanRecall(reading, RememberedValues(recalled));
     ASSERT_TRUE(plan.Ok()) << plan.m_error;
-    for (const CSetupStep& step : plan.m_steps) step.m_row->m_set(recalled, step.m_value);
+    for (const CSetupStep& step : plan.m_steps) recalled.SetSetting(*step.m_row, step.m_value);
     EXPECT_EQ(RememberedValues(recalled), RememberedValues(saved));
     EXPECT_EQ(plan.m_target, RememberedValues(saved));
   }

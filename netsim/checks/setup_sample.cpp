@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   std::mt19937 random(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
   for (int file = 1; file <= kFileCount; ++file) {
     CInstrument instrument;
-    for (const CSetupStep& step : RandomValidSetup(random)) step.m_row->m_set(instrument, step.m_value);
+    for (const CSetupStep& step : RandomValidSetup(random)) instrument.SetSetting(*step.m_row, step.m_value);
     std::string path = std::string(argv[2]) + "/setup-" + std::to_string(file) + ".txt";
     std::ofstream out(path, std::ios::binary);
     out << WriteSetup(instrument, kOrigin);

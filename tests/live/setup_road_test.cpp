@@ -95,7 +95,7 @@ class SetupRoad : public CLivePanelTestOf<ID_PANELS_MAIN> {
   void Apply(const std::vector<CSetupStep>& steps) {
     for (const CSetupStep& step : steps) {
       try {
-        step.m_row->m_set(Instrument(), step.m_value);
+        Instrument().SetSetting(*step.m_row, step.m_value);
       } catch (const CUserException&) {
         ADD_FAILURE() << "refused: " << SettingCommand(*step.m_row, step.m_value) << ", status "
                       << Instrument().GetLastStatus();

@@ -95,7 +95,7 @@ void PrintTo(const CEngineRow& row, std::ostream* out) { *out << row.m_name; }
 
 void Remember(CInstrument& instrument, const Values& values) {
   for (const CValue& value : values)
-    SettingRow(value.m_setting).m_remember(instrument, {value.m_number, value.m_name});
+    instrument.Remember(SettingRow(value.m_setting), {value.m_number, value.m_name});
 }
 
 const Texts kFreshReadOuts = {{IDC_STAT_ERROR_NUMBER, "-"}, {IDC_STAT_ERROR_MESSAGE, "*"},
@@ -443,7 +443,7 @@ TEST_P(EngineTable, Row) {
   for (const auto& [id, text] : row.m_shows) EXPECT_EQ(Shown(id), text) << "control " << id;
   for (const CValue& kept : row.m_kept) {
     const CSetting& setting = SettingRow(kept.m_setting);
-    EXPECT_EQ(setting.m_remembered(*instrument).m_number, kept.m_number) << setting.m_header;
+    EXPECT_EQ(instrument->Remembered(setting).m_number, kept.m_number) << setting.m_header;
   }
   if (row.m_focus != 0) {
     EXPECT_EQ(FocusedId(), row.m_focus);

@@ -9,7 +9,6 @@
 #include "controls/plate_drawing.h"
 #include "controls/text_panel.h"
 #include "framework/win32/tooltip.h"
-#include "panels/numeric_setting.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "res/resource.h"
@@ -171,17 +170,6 @@ TEST_F(MainPanel, NameArrowsWalkTheListAndSendOnRelease) {
   EXPECT_EQ(Text(IDC_MAIN_USER), "NEG_RAMP");
   ::SetWindowTextA(::GetDlgItem(panel, IDC_MAIN_USER), "");
   EXPECT_EQ(::SendDlgItemMessageA(panel, IDC_MAIN_USER, EM_GETLIMITTEXT, 0, 0), 12);
-}
-
-TEST_F(MainPanel, ASettingBuiltWithoutLimitsTakesAnyValue) {
-  CNumericSetting unlimited(theApp.m_pCurrentPanel->m_pDialog, IDC_MAIN_FREQ,
-                            IDC_MAIN_FREQ_SPIN, "Hz", 1000, &CInstrument::GetFreq,
-                            &CInstrument::SetFreq);
-  TypeInto(panel, IDC_MAIN_FREQ, "20M");
-  unlimited.SendTyped();
-  unlimited.StepShown(true);
-  EXPECT_EQ(instrument->Take(), Calls{"SetFreq(20000000)"});
-  EXPECT_EQ(Text(IDC_MAIN_FREQ), "30 MHz");
 }
 
 TEST_F(MainPanel, NameFieldSendsOnEnter) {

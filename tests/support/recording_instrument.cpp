@@ -18,9 +18,20 @@ std::string FormatArgument(double value) {
 }
 
 namespace {
-std::string Arg(double v) { return FormatArgument(v); }
-std::string Arg(int32_t v) { return std::to_string(v); }
-std::string Arg(int16_t v) { return std::to_string(v); }
+// The argument as the typed Set<Name> takes it.
+std::string Arg(const CSetting& row, const CSettingValue& value) {
+  switch (row.m_kind) {
+    case ESettingKind::kReal:
+      return FormatArgument(value.m_number);
+    case ESettingKind::kChoice:
+      return std::to_string(SettingValueAs<int16_t>(value));
+    case ESettingKind::kInteger:
+      return std::to_string(SettingValueAs<int32_t>(value));
+    case ESettingKind::kName:
+      break;
+  }
+  return value.m_name;
+}
 }  // namespace
 
 CRecordingInstrument::~CRecordingInstrument() {
@@ -67,27 +78,12 @@ void CRecordingInstrument::GetPhaseLock(std::string& text) {
   Call("GetPhaseLock", "");
   CNonLiveInstrument::GetPhaseLock(text);
 }
-// Every setting of the table, recorded alike.
-#define SFP_RECORD_VALUE(type, name)                             \
-  void CRecordingInstrument::Set##name(type value) {             \
-    Call("Set" #name, Arg(value));                               \
-    CNonLiveInstrument::Set##name(value);                        \
-  }                                                              \
-  type CRecordingInstrument::Get##name(int16_t query) {          \
-    Call("Get" #name, Arg(query));                               \
-    return CNonLiveInstrument::Get##name(query);                 \
-  }
-#define SFP_RECORD_Real(name) SFP_RECORD_VALUE(double, name)
-#define SFP_RECORD_Choice(name) SFP_RECORD_VALUE(int16_t, name)
-#define SFP_RECORD_Integer(name) SFP_RECORD_VALUE(int32_t, name)
-#define SFP_RECORD_Name(name)                                             \
-  void CRecordingInstrument::Get##name(std::string& text, int16_t query) { \
-    Call("Get" #name, Arg(query));                                        \
-    CNonLiveInstrument::Get##name(text, query);                           \
-  }                                                                       \
-  void CRecordingInstrument::Set##name(std::string value) {               \
-    Call("Set" #name, value);                                             \
-    CNonLiveInstrument::Set##name(std::move(value));                      \
-  }
-#define SFP_RECORD_SETTING(Name, Kind, ...) SFP_RECORD_##Kind(Name)
-SFP_SETTINGS(SFP_RECORD_SETTING)
+void CRecordingInstrument::SetSetting(const CSetting& row, const CSettingValue& value) {
+  Call(std::string("Set") + row.m_name, Arg(row, value));
+  CNonLiveInstrument::SetSetting(row, value);
+}
+
+CSettingValue CRecordingInstrument::GetSetting(const CSetting& row, int16_t query) {
+  Call(std::string("Get") + row.m_name, std::to_string(query));
+  return CNonLiveInstrument::GetSetting(row, query);
+}

@@ -42,9 +42,9 @@ class CRecordingInstrument : public CNonLiveInstrument {
   void Trigger() override;
   void GetPhaseLock(std::string& text) override;
 
-#define SFP_DECLARE_RECORDED_SETTING(Name, Kind, ...) SFP_DECLARE_SETTING(Name, Kind, , override)
-  SFP_SETTINGS(SFP_DECLARE_RECORDED_SETTING)
-#undef SFP_DECLARE_RECORDED_SETTING
+  // Every setting of the table, recorded alike ("SetFreq(2000)", "GetFreq(1)").
+  void SetSetting(const CSetting& row, const CSettingValue& value) override;
+  CSettingValue GetSetting(const CSetting& row, int16_t query) override;
 
  private:
   // Records the call and throws the user exception when a failure is due.
