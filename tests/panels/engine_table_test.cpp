@@ -548,8 +548,6 @@ const CEngineRow kRows[] = {
 
     // Each field's arrows: nothing is sent while one is held, and they stop
     // at the limits; the release sends what the field shows.
-    Row("MainFreqUp", ID_PANELS_MAIN, IDC_MAIN_FREQ, Arrows(IDC_MAIN_FREQ_SPIN, 1), {})
-        .Shows("2 kHz"),
     Row("MainFreqUpReleased", ID_PANELS_MAIN, IDC_MAIN_FREQ, Released(IDC_MAIN_FREQ_SPIN, 2),
         {"SetFreq(3000)", "GetFreq(1)", "GetDutyCycle(1)"}).Shows("3 kHz"),
     Row("MainFreqUpToMax", ID_PANELS_MAIN, IDC_MAIN_FREQ, Arrows(IDC_MAIN_FREQ_SPIN, 1), {})
@@ -561,8 +559,6 @@ const CEngineRow kRows[] = {
         .Typed("0").Shows("100 uHz"),
     Row("MainAmplUpReleased", ID_PANELS_MAIN, IDC_MAIN_AMPL, Released(IDC_MAIN_AMPL_SPIN, 1),
         {"SetAmpl(0.2)", "GetAmpl(1)", "GetOffset(1)"}),
-    Row("MainDutyUp", ID_PANELS_MAIN, IDC_MAIN_DUTY, Arrows(IDC_MAIN_DUTY_SPIN, 1), {})
-        .Shows("51 %"),
     Row("MainDutyUpTwice", ID_PANELS_MAIN, IDC_MAIN_DUTY, Arrows(IDC_MAIN_DUTY_SPIN, 2), {})
         .Shows("52 %"),
     Row("MainDutyUpAtMax", ID_PANELS_MAIN, IDC_MAIN_DUTY, Arrows(IDC_MAIN_DUTY_SPIN, 1), {})
@@ -576,8 +572,6 @@ const CEngineRow kRows[] = {
         {}).Typed("0").Shows("-1 mV"),
     Row("MainOffsetUpToMax", ID_PANELS_MAIN, IDC_MAIN_OFFSET, Released(IDC_MAIN_OFFSET_SPIN, 2),
         {"SetOffset(5)", "GetOffset(1)"}).Typed("4").Shows("5 V"),
-    Row("MainOffsetNegativeUp", ID_PANELS_MAIN, IDC_MAIN_OFFSET, Arrows(IDC_MAIN_OFFSET_SPIN, 1),
-        {}).Typed("-2").Shows("-1 V"),
     Row("MainOffsetNegativeUpTwice", ID_PANELS_MAIN, IDC_MAIN_OFFSET,
         Arrows(IDC_MAIN_OFFSET_SPIN, 2), {}).Typed("-2").Shows("-900 mV"),
     Row("MainOffsetNegativeDown", ID_PANELS_MAIN, IDC_MAIN_OFFSET, Arrows(IDC_MAIN_OFFSET_SPIN, -1),
@@ -605,7 +599,6 @@ const CEngineRow kRows[] = {
         .Typed("119").Shows("120 %"),
     Row("AmDepthDownToMin", ID_PANELS_AM, IDC_AM_DEPTH, Released(IDC_AM_DEPTH_SPIN, -2),
         {"SetAmDepth(0)", "GetAmDepth(1)"}).Typed("1").Shows("0 %"),
-    Row("AmFreqUp", ID_PANELS_AM, IDC_AM_FREQ, Arrows(IDC_AM_FREQ_SPIN, 1), {}).Shows("200 Hz"),
     Row("AmFreqUpTwice", ID_PANELS_AM, IDC_AM_FREQ, Arrows(IDC_AM_FREQ_SPIN, 2), {})
         .Shows("300 Hz"),
     Row("AmFreqUpToMax", ID_PANELS_AM, IDC_AM_FREQ, Released(IDC_AM_FREQ_SPIN, 2),
@@ -628,14 +621,10 @@ const CEngineRow kRows[] = {
         .Typed("9k").Shows("10 kHz"),
     Row("FskRateUpToMax", ID_PANELS_FSK, IDC_FSK_RATE, Released(IDC_FSK_RATE_SPIN, 2),
         {"SetFskRate(50000)", "GetFskRate(1)"}).Typed("40k").Shows("50 kHz"),
-    Row("SweepTimeUp", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Arrows(IDC_SWEEP_TIME_SPIN, 1), {})
-        .Shows("2 S"),
     Row("SweepTimeUpReleased", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Released(IDC_SWEEP_TIME_SPIN, 2),
         {"SetSweepTime(3)", "GetSweepTime(1)"}).Shows("3 S"),
     Row("SweepTimeUpToMax", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Arrows(IDC_SWEEP_TIME_SPIN, 2), {})
         .Typed("400").Shows("500 S"),
-    Row("SweepTimeDown", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Arrows(IDC_SWEEP_TIME_SPIN, -1), {})
-        .Typed("1").Shows("900 mS"),
     Row("SweepTimeDownTwice", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Arrows(IDC_SWEEP_TIME_SPIN, -2), {})
         .Typed("1").Shows("800 mS"),
     Row("SweepTimeDownToMin", ID_PANELS_SWEEP, IDC_SWEEP_TIME, Released(IDC_SWEEP_TIME_SPIN, -2),
