@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <limits>
 #include <string>
 #include <utility>
@@ -13,19 +12,23 @@ namespace {
 using LiveSettings = LiveInstrumentTest;
 using S = ESetting;
 
-std::string Header(ESetting setting) { return SettingRow(setting).m_header; }
-
-// The driver call of a setting's query: words and names come back as text,
-// the mode states as 16-bit numbers, every other setting as a real.
-std::string QueryCall(const CSetting& row) {
-  std::string query = std::string(row.m_header) + "?";
-  if (row.m_reply == EReplyForm::kKeyword || row.m_reply == EReplyForm::kText)
-    return "cmdString_Q:" + query + ",31";
-  if (row.m_kind == ESettingKind::kChoice && row.m_reply == EReplyForm::kNumber)
-    return "cmdInt16_Q:" + query;
-  return "cmdReal64_Q:" + query;
-}
-std::string QueryCall(ESetting setting) { return QueryCall(SettingRow(setting)); }
+// Every setting's query, in the order of Sync, which is that of ESetting:
+// words and names come back as text, the mode states as 16-bit numbers, every
+// other setting as a real.
+const Calls kQueries = {
+    "cmdString_Q:FUNC?,31",        "cmdReal64_Q:FREQ?",          "cmdInt16_Q:AM:STAT?",
+    "cmdInt16_Q:FM:STAT?",         "cmdInt16_Q:SWE:STAT?",       "cmdInt16_Q:BM:STAT?",
+    "cmdInt16_Q:FSK:STAT?",        "cmdReal64_Q:VOLT:UNIT VPP;:VOLT?",
+    "cmdReal64_Q:VOLT:OFFS?",      "cmdReal64_Q:PULS:DCYC?",     "cmdReal64_Q:OUTP:LOAD?",
+    "cmdString_Q:AM:SOUR?,31",     "cmdString_Q:FM:INT:FUNC?,31", "cmdString_Q:AM:INT:FUNC?,31",
+    "cmdReal64_Q:FM:INT:FREQ?",    "cmdReal64_Q:AM:INT:FREQ?",   "cmdReal64_Q:FM:DEV?",
+    "cmdReal64_Q:AM:DEPT?",        "cmdReal64_Q:SWE:TIME?",      "cmdReal64_Q:FREQ:STAR?",
+    "cmdReal64_Q:FREQ:STOP?",      "cmdString_Q:SWE:SPAC?,31",   "cmdString_Q:TRIG:SOUR?,31",
+    "cmdString_Q:FUNC:USER?,31",   "cmdString_Q:BM:SOUR?,31",    "cmdReal64_Q:BM:NCYC?",
+    "cmdReal64_Q:BM:PHAS?",        "cmdReal64_Q:BM:INT:RATE?",   "cmdString_Q:TRIG:SLOP?,31",
+    "cmdReal64_Q:FSK:FREQ?",       "cmdString_Q:FSK:SOUR?,31",   "cmdReal64_Q:FSK:INT:RATE?"};
+std::string Query(ESetting setting) { return kQueries.at(static_cast<size_t>(setting)); }
+const Calls kSyncModesQueries(kQueries.begin(), kQueries.begin() + 7);
 
 double Remembered(const CInstrument& instrument, ESetting setting) {
   return instrument.Remembered(SettingRow(setting)).m_number;
@@ -57,31 +60,36 @@ TEST_F(LiveSettings, CommandTextsAreTheInstrumentsOwn) {
 struct CWordCase {
   ESetting m_setting;
   double m_value;
-  const char* m_word;
+  const char* m_command;
 };
 
 TEST_F(LiveSettings, ChoiceSetsSendTheirWord) {
   const CWordCase cases[] = {
-      {S::kFunc, 0, "SIN"},          {S::kFunc, 4, "NOISE"},         {S::kFunc, 5, "USER"},
-      {S::kFunc, 6, "DC"},           {S::kFunc, -1, "DC"},           {S::kFmFunc, 3, "RAMP"},
-      {S::kFmFunc, 5, "USER"},       {S::kAmFunc, 1, "SQU"},         {S::kAmFunc, 6, "USER"},
-      {S::kTrigSource, 0, "IMM"},    {S::kTrigSource, 1, "EXT"},     {S::kTrigSource, 2, "BUS"},
-      {S::kTrigSource, 3, "TTLT0"},  {S::kAmSource, 0, "BOTH"},      {S::kAmSource, 1, "EXT"},
-      {S::kBmSource, 0, "INT"},      {S::kFskSource, 2, "EXT"},      {S::kSweepSpacing, 1, "LOG"},
-      {S::kSweepSpacing, 0, "LIN"},  {S::kTrigSlope, 0, "NEG"},      {S::kTrigSlope, 1, "POS"},
-      {S::kLoad, 1, "50"},           {S::kLoad, 0, "INF"},           {S::kAmState, 1, "ON"},
-      {S::kFmState, 0, "OFF"},       {S::kSweepState, 1, "ON"},      {S::kBmState, 1, "ON"},
-      {S::kFskState, 0, "OFF"},      {S::kBmCount, 0, "INF"},        {S::kBmCount, 50001, "INF"},
-      {S::kBmCount, -5, "INF"},
+      {S::kFunc, 0, "FUNC SIN"},             {S::kFunc, 4, "FUNC NOISE"},
+      {S::kFunc, 5, "FUNC USER"},            {S::kFunc, 6, "FUNC DC"},
+      {S::kFunc, -1, "FUNC DC"},             {S::kFmFunc, 3, "FM:INT:FUNC RAMP"},
+      {S::kFmFunc, 5, "FM:INT:FUNC USER"},   {S::kAmFunc, 1, "AM:INT:FUNC SQU"},
+      {S::kAmFunc, 6, "AM:INT:FUNC USER"},   {S::kTrigSource, 0, "TRIG:SOUR IMM"},
+      {S::kTrigSource, 1, "TRIG:SOUR EXT"},  {S::kTrigSource, 2, "TRIG:SOUR BUS"},
+      {S::kTrigSource, 3, "TRIG:SOUR TTLT0"}, {S::kAmSource, 0, "AM:SOUR BOTH"},
+      {S::kAmSource, 1, "AM:SOUR EXT"},      {S::kBmSource, 0, "BM:SOUR INT"},
+      {S::kFskSource, 2, "FSK:SOUR EXT"},    {S::kSweepSpacing, 1, "SWE:SPAC LOG"},
+      {S::kSweepSpacing, 0, "SWE:SPAC LIN"}, {S::kTrigSlope, 0, "TRIG:SLOP NEG"},
+      {S::kTrigSlope, 1, "TRIG:SLOP POS"},   {S::kLoad, 1, "OUTP:LOAD 50"},
+      {S::kLoad, 0, "OUTP:LOAD INF"},        {S::kAmState, 1, "AM:STAT ON"},
+      {S::kFmState, 0, "FM:STAT OFF"},       {S::kSweepState, 1, "SWE:STAT ON"},
+      {S::kBmState, 1, "BM:STAT ON"},        {S::kFskState, 0, "FSK:STAT OFF"},
+      {S::kBmCount, 0, "BM:NCYC INF"},       {S::kBmCount, 50001, "BM:NCYC INF"},
+      {S::kBmCount, -5, "BM:NCYC INF"},
   };
   for (const CWordCase& c : cases) {
     m_driver.m_calls.clear();
     m_instrument->SetSetting(SettingRow(c.m_setting), {c.m_value, {}});
-    EXPECT_EQ(m_driver.m_calls, Calls{"cmd:" + Header(c.m_setting) + " " + c.m_word});
+    EXPECT_EQ(m_driver.m_calls, Calls{std::string("cmd:") + c.m_command});
   }
   m_driver.m_calls.clear();
   m_instrument->SetBmCount(1);
-  EXPECT_EQ(m_driver.m_calls, Calls{"cmdInt:" + Header(S::kBmCount) + ",1"});
+  EXPECT_EQ(m_driver.m_calls, Calls{"cmdInt:BM:NCYC,1"});
   // A list whose other code has no word of its own gives none, and returns.
   const CChoiceWord onlyOn[] = {{1, "ON"}};
   EXPECT_EQ(ChoiceWord({onlyOn, 1, 0}, 0), "");
@@ -103,7 +111,7 @@ TEST_F(LiveSettings, RealSetsPassHeaderAndValueAndKeepIt) {
 TEST_F(LiveSettings, ALongUserNameGoesOutWhole) {
   std::string name(200, 'W');
   m_instrument->SetUserFunc(name);
-  EXPECT_EQ(m_driver.m_calls, Calls{"cmd:" + Header(S::kUserFunc) + " " + name});
+  EXPECT_EQ(m_driver.m_calls, Calls{"cmd:FUNC:USER " + name});
   std::string text;
   m_instrument->GetUserFunc(text, 0);
   EXPECT_EQ(text, name);
@@ -169,8 +177,7 @@ TEST_F(LiveSettings, StateGetsQueryIntegers) {
     m_driver.Answer(CDriverAnswer{VI_ERROR_IO, "", 0.0, 0});
     EXPECT_THROW(m_instrument->GetSetting(row, 1), CUserException);
     EXPECT_EQ(Remembered(*m_instrument, state), 1);
-    std::string query = std::string("cmdInt16_Q:") + row.m_header + "?";
-    EXPECT_EQ(m_driver.m_calls, (Calls{query, query}));
+    EXPECT_EQ(m_driver.m_calls, (Calls{Query(state), Query(state)}));
   }
 }
 
@@ -186,8 +193,8 @@ TEST_F(LiveSettings, LoadAndBurstCountDecodeTheirNumbers) {
     m_driver.Answer(Real(cycles));
     EXPECT_EQ(m_instrument->GetBmCount(1), count) << cycles;
   }
-  EXPECT_EQ(m_driver.m_calls.front(), "cmdReal64_Q:" + Header(S::kLoad) + "?");
-  EXPECT_EQ(m_driver.m_calls.back(), "cmdReal64_Q:" + Header(S::kBmCount) + "?");
+  EXPECT_EQ(m_driver.m_calls.front(), "cmdReal64_Q:OUTP:LOAD?");
+  EXPECT_EQ(m_driver.m_calls.back(), "cmdReal64_Q:BM:NCYC?");
   m_driver.Answer(CDriverAnswer{VI_ERROR_TMO, "", 9.9e37});
   EXPECT_THROW(m_instrument->GetLoad(1), CUserException);
   EXPECT_EQ(m_instrument->GetLoad(0), 0);
@@ -216,7 +223,7 @@ TEST_F(LiveSettings, TextGetsDecodeTheirKeywords) {
     m_driver.Answer(Text(c.m_reply));
     m_instrument->GetSetting(SettingRow(c.m_setting), 1);
     EXPECT_EQ(Remembered(*m_instrument, c.m_setting), c.m_expected);
-    EXPECT_EQ(m_driver.m_calls, Calls{QueryCall(c.m_setting)});
+    EXPECT_EQ(m_driver.m_calls, Calls{Query(c.m_setting)});
   }
 }
 
@@ -262,7 +269,7 @@ TEST_F(LiveSettings, UserFunctionReply) {
   m_driver.Answer(Text(""));
   m_instrument->GetUserFunc(text, 1);
   EXPECT_EQ(text, "");
-  EXPECT_EQ(m_driver.m_calls.back(), QueryCall(S::kUserFunc));
+  EXPECT_EQ(m_driver.m_calls.back(), "cmdString_Q:FUNC:USER?,31");
   m_instrument->SetUserFunc("SINC");
   m_driver.Fail(VI_ERROR_TMO);
   EXPECT_THROW(m_instrument->GetUserFunc(text, 1), CUserException);
@@ -283,26 +290,9 @@ TEST_F(LiveSettings, GetsWithoutTheQueryFlagSendNothing) {
   EXPECT_TRUE(m_driver.m_calls.empty());
 }
 
-Calls QueryCalls(std::initializer_list<ESetting> settings) {
-  Calls calls;
-  for (ESetting setting : settings) calls.push_back(QueryCall(setting));
-  return calls;
-}
-
-const Calls kSyncModesQueries = QueryCalls({S::kFunc, S::kFreq, S::kAmState, S::kFmState,
-                                            S::kSweepState, S::kBmState, S::kFskState});
-
 TEST_F(LiveSettings, SyncReadsEverySettingInOrder) {
   m_instrument->Sync();
-  Calls expected = kSyncModesQueries;
-  for (const std::string& query : QueryCalls(
-           {S::kAmpl, S::kOffset, S::kDutyCycle, S::kLoad, S::kAmSource, S::kFmFunc, S::kAmFunc,
-            S::kFmFreq, S::kAmFreq, S::kFmDev, S::kAmDepth, S::kSweepTime, S::kStartFreq,
-            S::kStopFreq, S::kSweepSpacing, S::kTrigSource, S::kUserFunc, S::kBmSource,
-            S::kBmCount, S::kBmPhase, S::kBmRate, S::kTrigSlope, S::kFskFreq, S::kFskSource,
-            S::kFskRate}))
-    expected.push_back(query);
-  EXPECT_EQ(m_driver.m_calls, expected);
+  EXPECT_EQ(m_driver.m_calls, kQueries);
 }
 
 TEST_F(LiveSettings, SyncStopsAtTheFirstFailure) {

@@ -115,6 +115,7 @@ TEST_F(AccessibleNames, EveryTabStopOfEveryPanelIsNamed) {
 TEST_F(AccessibleNames, TogglesAndTheLampSayTheirState) {
   Open(ID_PANELS_MAIN);
   HWND load = ::GetDlgItem(panel, IDC_MAIN_LOAD);
+  EXPECT_EQ(TextOf(load), "load");  // the template's text, under the caption
   EXPECT_EQ(Hear(load).m_role, ROLE_SYSTEM_PUSHBUTTON);
   EXPECT_TRUE(Hear(load).m_pressed);
   Toggle(IDC_MAIN_LOAD).SetState(0);

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/text_button.h"
-#include "controls/text_panel.h"
 #include "res/resource.h"
 #include "tests/support/live_panel_test.h"
 #include "tests/support/panel_driver.h"
+#include "tests/support/panel_test.h"
 
 namespace {
 
@@ -23,11 +22,7 @@ class StatusLive : public CLivePanelTest {
     ASSERT_TRUE(mainframe.Configure(config.c_str()));
     Open(ID_PANELS_STATUS);
   }
-  std::string Shown(int id) const {
-    CWnd* control = CWnd::FromHandle(::GetDlgItem(panel, id));
-    if (auto* button = dynamic_cast<CTextButton*>(control)) return button->m_caption;
-    return static_cast<CTextPanel*>(control)->m_caption;
-  }
+  std::string Shown(int id) const { return ShownIn(panel, id); }
   std::string ErrorShown() const {
     return Shown(IDC_STAT_ERROR_NUMBER) + " " + Shown(IDC_STAT_ERROR_MESSAGE);
   }

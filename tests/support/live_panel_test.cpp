@@ -9,9 +9,8 @@ void CLivePanelTest::Open(UINT panelCommand) {
   mainframe.ClearTraffic();
 }
 
-std::vector<std::string> CLivePanelTest::SetAndReadBack(const std::string& set,
-                                                        const std::string& query,
-                                                        const std::string& reply) {
+std::vector<std::string> SetAndReadBack(const std::string& set, const std::string& query,
+                                        const std::string& reply) {
   return {TrafficLine("write", set), TrafficLine("stb", "0"), TrafficLine("write", query), TrafficLine("read", reply),
           TrafficLine("stb", "0")};
 }

@@ -20,10 +20,6 @@ class CLivePanelTest : public ::testing::Test {
   void Open(UINT panelCommand);
 
   std::string Text(int id) const { return TextOf(panel, id); }
-  // The traffic of a change that the instrument takes and of its read-back,
-  // each message followed by the driver's look at the status byte.
-  static std::vector<std::string> SetAndReadBack(const std::string& set, const std::string& query,
-                                                 const std::string& reply);
   // The messages written to the instrument since the last take, in order.
   std::vector<std::string> TakeWrites();
 
@@ -33,6 +29,11 @@ class CLivePanelTest : public ::testing::Test {
   CAppFixture app;
   HWND panel = nullptr;
 };
+
+// The traffic of a change that the instrument takes and of its read-back,
+// each message followed by the driver's look at the status byte.
+std::vector<std::string> SetAndReadBack(const std::string& set, const std::string& query,
+                                        const std::string& reply);
 
 // The fixture with the panel of menu command `kPanelCommand` shown before each
 // test.

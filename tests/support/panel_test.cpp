@@ -26,10 +26,13 @@ Calls CPanelTest::TakeSets() {
 
 CToggleButton& CPanelTest::Toggle(int id) const { return Control<CToggleButton>(id); }
 
-std::string CPanelTest::ToggleCaption(int id) const {
-  const CToggleButton& toggle = Toggle(id);
+namespace {
+std::string CaptionOf(const CToggleButton& toggle) {
   return toggle.m_shown ? toggle.m_caption1 : toggle.m_caption0;
 }
+}  // namespace
+
+std::string CPanelTest::ToggleCaption(int id) const { return CaptionOf(Toggle(id)); }
 
 std::string CPanelTest::PlateText(int id) const { return Control<CTextPanel>(id).m_caption; }
 
@@ -39,19 +42,19 @@ Calls CPanelTest::Items(int comboId) const {
   return items;
 }
 
-std::string CPanelTest::Shown(int id) const {
-  HWND window = ::GetDlgItem(panel, id);
+std::string ShownIn(HWND dialog, int id) {
+  HWND window = ::GetDlgItem(dialog, id);
   char className[16] = {};
   ::GetClassNameA(window, className, sizeof className);
   if (::lstrcmpiA(className, "ComboBox") == 0) {
-    int chosen = SelectedItem(panel, id);
-    return chosen == CB_ERR ? "" : ItemText(panel, id, chosen);
+    int chosen = SelectedItem(dialog, id);
+    return chosen == CB_ERR ? "" : ItemText(dialog, id, chosen);
   }
   CWnd* control = CWnd::FromHandle(window);
-  if (dynamic_cast<CToggleButton*>(control) != nullptr) return ToggleCaption(id);
+  if (auto* toggle = dynamic_cast<CToggleButton*>(control)) return CaptionOf(*toggle);
   if (auto* button = dynamic_cast<CTextButton*>(control)) return button->m_caption;
   if (auto* plate = dynamic_cast<CTextPanel*>(control)) return plate->m_caption;
-  return Text(id);
+  return TextOf(dialog, id);
 }
 
 void CPanelTest::Redisplay() const { theApp.m_pCurrentPanel->UpdatePanel(); }

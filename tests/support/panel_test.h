@@ -18,6 +18,11 @@ class CToggleButton;
 
 using Calls = std::vector<std::string>;
 
+// What control `id` of `dialog` shows: a combo box its chosen item ("" for
+// none), a toggle its caption, a plate or a text button its caption, a field
+// its text.
+std::string ShownIn(HWND dialog, int id);
+
 class CPanelTest : public ::testing::Test {
  protected:
   // Starts the program on `recording` (owned by the program; null: a new
@@ -37,9 +42,7 @@ class CPanelTest : public ::testing::Test {
   std::string ToggleCaption(int id) const;
   std::string PlateText(int id) const;
   Calls Items(int comboId) const;
-  // What control `id` shows: a combo box its chosen item ("" for none), a
-  // toggle its caption, a plate or a text button its caption, a field its text.
-  std::string Shown(int id) const;
+  std::string Shown(int id) const { return ShownIn(panel, id); }
   // Shows the panel again from the remembered state, as after Reset or Sync.
   void Redisplay() const;
 
