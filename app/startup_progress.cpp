@@ -23,7 +23,7 @@ void CStartupProgress::Begin(HWND window, size_t total) {
 void CStartupProgress::CallDone() {
   if (m_window == nullptr) return;
   m_done = std::min(m_done + 1, m_total);
-  Show();
+  if (::GetTickCount() - m_shownAt >= kRedrawMs) Show();
 }
 
 void CStartupProgress::End() {
@@ -38,7 +38,8 @@ std::string CStartupProgress::Text() const {
   return LoadFormatted(IDS_READING_SETTINGS, std::to_string(m_done), std::to_string(m_total));
 }
 
-void CStartupProgress::Show() const {
+void CStartupProgress::Show() {
+  m_shownAt = ::GetTickCount();
   const std::string text = Text();
   RECT client;
   ::GetClientRect(m_window, &client);

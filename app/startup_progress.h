@@ -11,16 +11,21 @@ class CStartupProgress {
  public:
   // Shows the text in `window`'s client area with none of `total` calls done.
   void Begin(HWND window, size_t total);
-  // One more driver call has returned: the count is shown at once.
+  // One more driver call has returned. The count is drawn when the last
+  // drawing is kRedrawMs old: drawing every call would slow a fast instrument's
+  // start, and no one reads a count that changes faster.
   void CallDone();
   void End();
   // What it says now; empty when it is not counting.
   std::string Text() const;
 
  private:
-  void Show() const;
+  static constexpr DWORD kRedrawMs = 50;
+
+  void Show();
 
   HWND m_window = nullptr;
+  DWORD m_shownAt = 0;
   size_t m_done = 0;
   size_t m_total = 0;
 };

@@ -39,7 +39,9 @@ void CPanelDialog::UpdateControls() {}
 
 BOOL CPanelDialog::OnInitDialog() {
   m_layout.Capture(m_hWnd);
-  m_layout.Apply(WindowDpi(m_hWnd));
+  // At 96 DPI the dialog manager has placed every control where the layout would.
+  const UINT dpi = WindowDpi(m_hWnd);
+  if (dpi != kDefaultDpi) m_layout.Apply(dpi);
   FitMainWindow();
   return CDialog::OnInitDialog();
 }

@@ -5,7 +5,9 @@
 #include "framework/win32/late_library.h"
 
 namespace {
-const char kTooltipProperty[] = "sfp.tooltip";
+const char kTooltipProperty[] = "sfp.tooltip";       // on the control: its tooltip, once made
+const char kPendingProperty[] = "sfp.tooltip.text";  // on the control: its text until then
+const char kWatchProperty[] = "sfp.tooltip.watch";   // on the dialog: its own procedure
 
 TTTOOLINFOA ToolOf(HWND control, char* text) {
   TTTOOLINFOA tool = {};
@@ -18,24 +20,63 @@ TTTOOLINFOA ToolOf(HWND control, char* text) {
   ::MapWindowPoints(nullptr, tool.hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
   return tool;
 }
+
+std::string* PendingText(HWND control) {
+  return static_cast<std::string*>(::GetPropA(control, kPendingProperty));
+}
+
+void MakeTooltip(HWND control, const std::string& text) {
+  LoadCommonControls(ICC_BAR_CLASSES);
+  HWND tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   ::GetParent(control), nullptr, nullptr, nullptr);
+  if (tooltip == nullptr) return;
+  ::SetPropA(control, kTooltipProperty, tooltip);
+  TTTOOLINFOA tool = ToolOf(control, const_cast<char*>(text.c_str()));
+  ::SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A control's pending text becomes its tooltip (`make`) or is dropped.
+BOOL CALLBACK SettlePending(HWND control, LPARAM make) {
+  if (std::string* text = PendingText(control)) {
+    if (make != 0) MakeTooltip(control, *text);
+    ::RemovePropA(control, kPendingProperty);
+    delete text;
+  }
+  return TRUE;
+}
+
+// The tooltips are made when the mouse first moves over the dialog: the
+// library that draws them costs the program's start more than any other.
+LRESULT CALLBACK WatchMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto own = reinterpret_cast<WNDPROC>(::GetPropA(dialog, kWatchProperty));
+  if (message == WM_MOUSEMOVE || message == WM_NCDESTROY) {
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC)) == &WatchMouse) {
+      ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+      ::RemovePropA(dialog, kWatchProperty);
+    }
+    ::EnumChildWindows(dialog, &SettlePending, message == WM_MOUSEMOVE);
+  }
+  return ::CallWindowProcA(own, dialog, message, wParam, lParam);
+}
 }  // namespace
 
 void SetTooltip(HWND control, const std::string& text) {
-  HWND dialog = ::GetParent(control);
-  auto tooltip = static_cast<HWND>(::GetPropA(control, kTooltipProperty));
-  if (tooltip == nullptr) {
-    LoadCommonControls(ICC_BAR_CLASSES);
-    tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                                nullptr, nullptr);
-    if (tooltip == nullptr) return;
-    ::SetPropA(control, kTooltipProperty, tooltip);
+  if (auto tooltip = static_cast<HWND>(::GetPropA(control, kTooltipProperty))) {
     TTTOOLINFOA tool = ToolOf(control, const_cast<char*>(text.c_str()));
-    ::SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     return;
   }
-  TTTOOLINFOA tool = ToolOf(control, const_cast<char*>(text.c_str()));
-  ::SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (std::string* pending = PendingText(control)) {
+    *pending = text;
+    return;
+  }
+  HWND dialog = ::GetParent(control);
+  ::SetPropA(control, kPendingProperty, new std::string(text));
+  if (::GetPropA(dialog, kWatchProperty) == nullptr)
+    ::SetPropA(dialog, kWatchProperty,
+               reinterpret_cast<HANDLE>(::SetWindowLongPtrA(dialog, GWLP_WNDPROC,
+                                                            reinterpret_cast<LONG_PTR>(&WatchMouse))));
 }
 
 std::string TooltipText(HWND control) {

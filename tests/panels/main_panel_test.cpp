@@ -42,7 +42,10 @@ TEST_F(MainPanel, ResetShowsTheDefaultsAtOnce) {
 
 TEST_F(MainPanel, NonLiveAddressHasNoSlot) {
   EXPECT_EQ(PlateText(IDC_MAIN_ADDRESS), "Addr Unknown");
-  EXPECT_EQ(TooltipText(::GetDlgItem(panel, IDC_MAIN_ADDRESS)), "Addr Unknown");
+  HWND address = ::GetDlgItem(panel, IDC_MAIN_ADDRESS);
+  EXPECT_EQ(TooltipText(address), "");  // made when the mouse first comes
+  ::SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(TooltipText(address), "Addr Unknown");
 }
 
 std::vector<COLORREF> Pixels(HWND control) {
