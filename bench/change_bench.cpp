@@ -261,14 +261,12 @@ int main(int argc, char** argv) {
                 Microseconds(instrumentCalls),
             goalRatio, instant <= kGoalRatio * floor});
   double capture = Median(captureUs);
-  char share[64];
-  std::snprintf(share, sizeof share, ", %.3f %%", 100 * capture / instant);
-  PrintRow({"I/O log capture of a change's 3 calls", Microseconds(capture) + share,
+  PrintRow({"I/O log capture of a change's 3 calls", Microseconds(capture) + ShareText(capture, instant, 3),
             Microseconds(instant) + " one change, instant driver", "<= 2 % of one change",
             capture <= kCaptureShare * instant});
   double setAndGetCapture = Median(setAndGetCaptureUs);
-  std::snprintf(share, sizeof share, ", %.1f %%", 100 * setAndGetCapture / instrumentCalls);
-  PrintRow({"I/O log capture of SetFreq + GetFreq(1)", Microseconds(setAndGetCapture) + share,
+  PrintRow({"I/O log capture of SetFreq + GetFreq(1)",
+            Microseconds(setAndGetCapture) + ShareText(setAndGetCapture, instrumentCalls, 1),
             Microseconds(instrumentCalls) + " the instrument's calls, instant driver",
             "<= 10 % of the calls", setAndGetCapture <= kCaptureShareOfCalls * instrumentCalls});
   std::string goal = "< " + Microseconds(kGoalUs);

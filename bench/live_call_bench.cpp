@@ -83,9 +83,8 @@ int main(int argc, char** argv) {
             Microseconds(floor) + " driver calls alone", "< " + Microseconds(kGoalUs),
             own < kGoalUs});
   double capture = Median(captureUs);
-  char share[32];
-  std::snprintf(share, sizeof share, ", %.0f %%", 100 * capture / floor);
-  PrintRow({"I/O log capture of SetFreq + GetFreq(1) (log on minus off)", Microseconds(capture) + share,
+  PrintRow({"I/O log capture of SetFreq + GetFreq(1) (log on minus off)",
+            Microseconds(capture) + ShareText(capture, floor, 0),
             Microseconds(floor) + " driver calls alone", "<= 10 % of the driver calls",
             capture <= kCaptureShare * floor});
   // The port outlives the instrument, whose Close still calls the driver through it.
