@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "app/file_choice.h"
@@ -34,6 +35,7 @@ namespace {
 constexpr UINT_PTR kRedrawTimer = 1;
 // At 96 DPI.
 const int kColumnWidths[] = {45, 85, 45, 150, 150, 150, 110, 175};
+static_assert(std::size(kColumnWidths) == kIoLogColumnCount);
 const COLORREF kFailedText = RGB(160, 0, 0);
 const COLORREF kFailedBack = RGB(255, 224, 224);
 
@@ -88,7 +90,7 @@ BOOL CIoLogWnd::OnInitDialog() {
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   // The widths are for 96 DPI; the texts grow with the screen's scale.
   const UINT dpi = WindowDpi(m_hWnd);
-  for (int i = 0; i < 8; ++i) {
+  for (size_t i = 0; i < kIoLogColumnCount; ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(kIoLogColumns[i]);
@@ -172,7 +174,7 @@ LRESULT CIoLogWnd::OnNotify(WPARAM, LPARAM lParam) {
   if (header->code == LVN_GETDISPINFOA) {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
     if ((item.mask & LVIF_TEXT) && item.iItem >= 0 && static_cast<size_t>(item.iItem) < records.size()) {
-      std::string field = RecordFields(records[item.iItem])[item.iSubItem];
+      std::string field = RecordField(records[item.iItem], item.iSubItem);
       lstrcpynA(item.pszText, field.c_str(), item.cchTextMax);
     }
     return 0;

@@ -56,6 +56,12 @@ std::string Microseconds(double us) { return ThreeDigits(us, "us"); }
 
 std::string Milliseconds(double ms) { return ThreeDigits(ms, "ms"); }
 
+std::string ShareText(double part, double whole, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, ", %.*f %%", decimals, 100 * part / whole);
+  return text;
+}
+
 int BenchFailed(const char* bench, const char* what) {
   std::fprintf(stderr, "%s: %s\n", bench, what);
   return 1;

@@ -34,6 +34,8 @@ void PrintRow(const CBenchRow& row);
 // three decimals below one.
 std::string Microseconds(double us);
 std::string Milliseconds(double ms);
+// ", 12.5 %": `part` as a share of `whole`, with `decimals` decimals.
+std::string ShareText(double part, double whole, int decimals);
 
 // Runs `body` `perBatch` times in each of `batches` batches and gives, per
 // batch, the mean time of one run in microseconds.

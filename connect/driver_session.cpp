@@ -1,30 +1,10 @@
 #include "connect/driver_session.h"
 
-#include "connect/loaded_driver_library.h"
+#include "instrument/driver_library.h"
 #include "tgq3207.h"
 
 namespace {
 const ViInt32 kTimeOutMs = 5000;
-
-// The driver's entry points, bound by the names of its lists; each null when
-// the library lacks it.
-struct CDriverEntryPoints {
-#define SFP_ENTRY_POINTER(name, type) type name = nullptr;
-  TGQ3207_ENTRY_POINTS(SFP_ENTRY_POINTER)
-#undef SFP_ENTRY_POINTER
-
-  explicit CDriverEntryPoints(CDriverLibrary& driver) {
-#define SFP_BIND_ENTRY_POINT(name, type) name = EntryPoint<type>(driver, #name);
-    TGQ3207_ENTRY_POINTS(SFP_BIND_ENTRY_POINT)
-#undef SFP_BIND_ENTRY_POINT
-  }
-
-  bool CanOpenASession() const {
-#define SFP_FOUND(name, type) &&name != nullptr
-    return true TGQ3207_SESSION_ENTRY_POINTS(SFP_FOUND);
-#undef SFP_FOUND
-  }
-};
 }  // namespace
 
 std::optional<ViSession> OpenDriverSession(CDriverLibrary& driver, const std::string& name,

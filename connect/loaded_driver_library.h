@@ -28,9 +28,3 @@ class CLoadedDriverLibrary : public CDriverLibrary {
 
   HMODULE m_module;
 };
-
-// The entry point of that name as a function of the given type.
-template <typename Function>
-Function EntryPoint(CDriverLibrary& library, const char* name) {
-  return reinterpret_cast<Function>(library.FindEntryPoint(name));
-}

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "tgq3207.h"
+
 class CDriverLibrary {
  public:
   virtual ~CDriverLibrary() = default;
@@ -31,3 +33,29 @@ void* FindOwnEntryPoint(const COwnEntryPoint (&table)[N], const char* name) {
     if (std::strcmp(entry.m_name, name) == 0) return entry.m_function;
   return nullptr;
 }
+
+// The entry point of that name as a function of the given type.
+template <typename Function>
+Function EntryPoint(CDriverLibrary& library, const char* name) {
+  return reinterpret_cast<Function>(library.FindEntryPoint(name));
+}
+
+// The driver's entry points, bound by the names of its lists; each null when
+// the library lacks it.
+struct CDriverEntryPoints {
+#define SFP_ENTRY_POINTER(name, type) type name = nullptr;
+  TGQ3207_ENTRY_POINTS(SFP_ENTRY_POINTER)
+#undef SFP_ENTRY_POINTER
+
+  explicit CDriverEntryPoints(CDriverLibrary& driver) {
+#define SFP_BIND_ENTRY_POINT(name, type) name = EntryPoint<type>(driver, #name);
+    TGQ3207_ENTRY_POINTS(SFP_BIND_ENTRY_POINT)
+#undef SFP_BIND_ENTRY_POINT
+  }
+
+  bool CanOpenASession() const {
+#define SFP_FOUND(name, type) &&name != nullptr
+    return true TGQ3207_SESSION_ENTRY_POINTS(SFP_FOUND);
+#undef SFP_FOUND
+  }
+};

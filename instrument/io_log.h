@@ -9,21 +9,42 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+// How a record's sent text and reply are written from what the call passed
+// and read, which the record keeps as they were.
+enum class EIoSent : uint8_t {
+  kText,           // m_text as it is ("FREQ?", a resource name)
+  kCommand,        // m_text, a whole command; its header stands before the last blank
+  kHeaderReal,     // m_text, then m_sentValue as the driver writes a real
+  kHeaderInteger,  // m_text, then m_sentValue as an integer
+};
+enum class EIoReply : uint8_t {
+  kText,        // m_reply as it is
+  kNumber,      // m_replyValue, in its shortest form
+  kInteger,     // m_replyValue as an integer
+  kSelfTest,    // m_replyValue as an integer, ", ", m_reply
+  kErrorQuery,  // m_replyValue as an integer, ",", m_reply
+};
+
+// One call as it happened; its texts are made when it is shown or written.
 struct CIoRecord {
-  uint64_t m_number = 0;      // 1 for the run's first call
-  std::string m_localTime;    // "15:51:20.123"
+  uint64_t m_number = 0;  // 1 for the run's first call
+  std::chrono::system_clock::time_point m_startedAt;
   double m_durationMs = 0;
-  std::string m_action;       // "Main: Frequency Enter"
-  std::string m_entry;        // "tgq3207_cmdReal"
-  std::string m_sent;         // "FREQ 2500000", as the driver writes it
-  std::string m_reply;        // the value a query read
+  uint32_t m_action = 0;   // IoLog().ActionName(m_action): "Main: Frequency Enter"
+  std::string_view m_entry;  // "tgq3207_cmdReal"; a text that lasts the whole run
   int32_t m_status = 0;
-  // A setting command: its header and value, for scripts ("FREQ", "2500000").
-  std::string m_header;
-  std::string m_value;
+  EIoSent m_sentForm = EIoSent::kText;
+  EIoReply m_replyForm = EIoReply::kText;
+  std::string m_text;  // the command, query or header the call passed
+  double m_sentValue = 0;
+  double m_replyValue = 0;
+  std::string m_reply;  // the text a query read
 };
 
 class CIoLog {
@@ -45,9 +66,12 @@ class CIoLog {
   void LogTo(std::FILE* file, std::string name);
   const std::string& LogFile() const { return m_filePath; }
 
-  // The operator action that the calls made now belong to.
-  const std::string& Action() const { return m_action; }
-  void SetAction(std::string action) { m_action = std::move(action); }
+  // The operator action that the calls made now belong to; a record keeps
+  // its number, which names it for the whole run.
+  const std::string& Action() const { return ActionName(m_action); }
+  uint32_t ActionNumber() const { return m_action; }
+  const std::string& ActionName(uint32_t number) const { return m_actionNames[number]; }
+  void SetAction(const std::string& action);
 
   // Off, calls are not recorded (the benchmarks compare both).
   bool m_enabled = true;
@@ -57,7 +81,9 @@ class CIoLog {
   uint64_t m_next = 1;
   uint64_t m_dropped = 0;
   uint64_t m_version = 0;
-  std::string m_action;
+  std::vector<std::string> m_actionNames{""};
+  std::unordered_map<std::string, uint32_t> m_actionNumbers{{"", 0}};
+  uint32_t m_action = 0;
   std::string m_filePath;
   std::FILE* m_file = nullptr;
 };
@@ -77,7 +103,7 @@ class CIoActionScope {
   std::string m_previous;
 };
 
-// Stamps a record with the local time it starts and, at Stop, its duration.
+// Stamps a record with the time and action it starts under and, at Stop, its duration.
 class CIoCallClock {
  public:
   explicit CIoCallClock(CIoRecord& record);
@@ -92,8 +118,10 @@ class CIoCallClock {
 std::string StatusText(int32_t status);
 
 // The columns of a record, as the list shows them.
+inline constexpr const char* kIoLogColumns[] = {"No.", "Time", "ms", "Action", "Entry point", "Sent", "Reply", "Status"};
+constexpr size_t kIoLogColumnCount = std::size(kIoLogColumns);
+std::string RecordField(const CIoRecord& record, size_t column);
 std::vector<std::string> RecordFields(const CIoRecord& record);
-extern const char* const kIoLogColumns[8];
 // The line that says how many calls were dropped ("" when none).
 std::string DroppedLine(uint64_t dropped);
 

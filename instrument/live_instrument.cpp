@@ -149,9 +149,8 @@ void CLiveInstrument::NoteLinkLost(int32_t status) {
   if (!IoLog().m_enabled) return;
   CIoRecord row;
   CIoCallClock clock(row);
-  row.m_action = IoLog().Action();
   row.m_entry = "Connection lost";
-  row.m_sent = m_record.m_rsrcName;
+  row.m_text = m_record.m_rsrcName;
   row.m_status = status;
   clock.Stop();
   IoLog().Record(std::move(row));

@@ -57,8 +57,11 @@ std::optional<int16_t> DecodeKeyword(const CChoiceWords& words, const char* repl
 int16_t DecodeLoad(double ohms) { return ohms > 75.0 ? 0 : 1; }
 
 int32_t DecodeBmCount(double cycles) {
-  // Also keeps values that no 32-bit count can hold (and NaN) from the conversion.
-  if (!(cycles <= 50001.0 && cycles > -2147483649.0)) return 0;
+  // One above the largest count stands for an infinite burst and reads back
+  // as it was sent. Also keeps values that no 32-bit count can hold (and NaN)
+  // from the conversion.
+  const double infiniteStandIn = SettingRow(ESetting::kBmCount).m_max + 1;
+  if (!(cycles <= infiniteStandIn && cycles > -2147483649.0)) return 0;
   return static_cast<int32_t>(cycles);
 }
 

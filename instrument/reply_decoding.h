@@ -18,7 +18,8 @@ std::optional<int16_t> DecodeKeyword(const CChoiceWords& words, const char* repl
 
 // OUTP:LOAD? in ohms: 1 for 50 ohms, 0 for infinite (above 75).
 int16_t DecodeLoad(double ohms);
-// BM:NCYC?: the count, or 0 for infinite (above 50001, or beyond any count).
+// BM:NCYC?: the count, or 0 for infinite (above one more than the largest
+// count, or beyond any count).
 int32_t DecodeBmCount(double cycles);
 
 // Removes one trailing character below 14 (a line feed left by the driver).

@@ -8,11 +8,6 @@
 
 namespace {
 
-// A name the instrument takes: a SCPI mnemonic of at most 12 letters, digits
-// and underscores, beginning with a letter. Anything else could carry a second
-// command into the instrument.
-constexpr size_t kMaxNameLength = 12;
-
 CValueReading Refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
 CValueReading Read(double number) { return {CSettingValue{number, {}}, {}}; }
 
@@ -85,7 +80,9 @@ CValueReading ReadName(std::string_view text) {
   bool taken = !text.empty() && text.size() <= kMaxNameLength &&
                std::isalpha(static_cast<unsigned char>(text.front()));
   for (char c : text) taken = taken && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
-  if (!taken) return Refused("is not a waveform name (a letter, then letters, digits or _, at most 12)");
+  if (!taken)
+    return Refused("is not a waveform name (a letter, then letters, digits or _, at most " +
+                   std::to_string(kMaxNameLength) + ")");
   return {CSettingValue{0, std::string(text)}, {}};
 }
 

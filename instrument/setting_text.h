@@ -9,6 +9,11 @@
 
 #include "instrument/setting_table.h"
 
+// A name the instrument takes: a SCPI mnemonic of at most 12 letters, digits
+// and underscores, beginning with a letter. Anything else could carry a second
+// command into the instrument.
+constexpr size_t kMaxNameLength = 12;
+
 std::string SettingValueText(const CSetting& row, const CSettingValue& value);
 // The command that sets the row to the value: "FREQ 2500000".
 std::string SettingCommand(const CSetting& row, const CSettingValue& value);

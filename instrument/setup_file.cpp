@@ -97,7 +97,7 @@ class CSetupReader {
   CSetupReading Read(std::string_view bytes) {
     if (bytes.size() > kMaxSetupFileSize) {
       int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + kMaxSetupFileSize, '\n'));
-      return Fail(line, "the file is larger than 64 KiB");
+      return Fail(line, "the file is larger than " + std::to_string(kMaxSetupFileSize / 1024) + " KiB");
     }
     if (bytes.size() >= 2 && (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF"))
       return Fail(1, "the file is UTF-16 text; a setup is ASCII text");
@@ -196,7 +196,7 @@ std::string SetupCommands(const std::vector<CSetupStep>& steps) {
 }
 
 std::string WriteSetup(const CInstrument& instrument, const CSetupOrigin& origin) {
-  std::string text = "# TG Q3207 setup\r\n";
+  std::string text = std::string(kSetupFileTitle) + "\r\n";
   text += "# saved " + origin.m_savedUtc + "\r\n";
   text += "# program tgq3207sfp " + origin.m_version + "\r\n";
   text += InstrumentComment(origin.m_resource);

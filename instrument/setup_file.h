@@ -20,6 +20,8 @@
 
 class CInstrument;
 
+// A setup file's first line.
+constexpr std::string_view kSetupFileTitle = "# TG Q3207 setup";
 constexpr size_t kMaxSetupFileSize = 64 * 1024;
 constexpr size_t kMaxSetupLineLength = 256;
 

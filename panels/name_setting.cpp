@@ -2,13 +2,12 @@
 
 #include "framework/win32/wnd.h"
 #include "instrument/instrument.h"
+#include "instrument/setting_text.h"
 #include "panels/panel_host.h"
 
 namespace {
 const char* const kNames[] = {"SINC", "NEG_RAMP", "EXP_RISE", "EXP_FALL", "CARDIAC"};
 const int kNameCount = 5;
-// A limit on typing only: a name the instrument reports may be longer.
-const int kMaxTypedLength = 12;
 }  // namespace
 
 // Going down, the first of SINC..EXP_FALL found anywhere in the text gives the
@@ -27,7 +26,8 @@ std::string NextUserName(const std::string& text, bool up) {
 
 CNameSetting::CNameSetting(CWnd* dialog, int editId, int spinId)
     : CPanelField(editId, spinId), m_dialog(dialog) {
-  ::SendDlgItemMessageA(dialog->m_hWnd, editId, EM_LIMITTEXT, kMaxTypedLength, 0);
+  // A limit on typing only: a name the instrument reports may be longer.
+  ::SendDlgItemMessageA(dialog->m_hWnd, editId, EM_LIMITTEXT, kMaxNameLength, 0);
 }
 
 std::string CNameSetting::Text() const {

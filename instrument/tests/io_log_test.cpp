@@ -69,11 +69,27 @@ TEST_F(IoLogOfTheLiveInstrument, EachCallIsOneRowWithItsActionSentReplyAndStatus
   EXPECT_EQ(IoLog().Records().front().m_number + 8, IoLog().Records().back().m_number);
 }
 
+// A row's texts are made when it is shown, from what its call sent and read
+// then: neither the remembered value the reply went into nor the action now
+// under way reach it.
+TEST_F(IoLogOfTheLiveInstrument, ARowShowsWhatItsCallSentAndReadWhenItWasMade) {
+  {
+    CIoActionScope action("Main: Frequency Enter");
+    m_driver.Answer(Real(2.5e6));
+    m_instrument->GetFreq(1);
+  }
+  CIoActionScope action("Main: Frequency arrow up");
+  m_instrument->SetFreq(3e3);
+  EXPECT_EQ(LoggedFrom(0),
+            (Rows{{"Main: Frequency Enter", "tgq3207_cmdReal64_Q", "FREQ?", "2500000", "0x00000000 success"},
+                  {"Main: Frequency arrow up", "tgq3207_cmdReal", "FREQ 3000", "", "0x00000000 success"}}));
+}
+
 TEST_F(IoLogOfTheLiveInstrument, KeepsTheLastTenThousandCallsAndCountsTheRest) {
   for (int i = 0; i < 10001; ++i) m_instrument->SetFreq(1000 + i);
   EXPECT_EQ(IoLog().Records().size(), 10000u);
   EXPECT_EQ(IoLog().Dropped(), 1u);
-  EXPECT_EQ(IoLog().Records().front().m_sent, "FREQ 1001");
+  EXPECT_EQ(RecordFields(IoLog().Records().front())[5], "FREQ 1001");
   EXPECT_EQ(DroppedLine(IoLog().Dropped()), "1 earlier calls dropped: the log keeps the last 10000");
   std::vector<const CIoRecord*> last = {&IoLog().Records().back()};
   std::string text = RecordsAsText(last, IoLog().Dropped());
@@ -84,7 +100,7 @@ TEST_F(IoLogOfTheLiveInstrument, KeepsTheLastTenThousandCallsAndCountsTheRest) {
   IoLog().m_enabled = false;
   m_instrument->SetFreq(5);
   IoLog().m_enabled = true;
-  EXPECT_EQ(IoLog().Records().back().m_sent, "FREQ 11000");
+  EXPECT_EQ(RecordFields(IoLog().Records().back())[5], "FREQ 11000");
 }
 
 TEST_F(IoLogOfTheLiveInstrument, CsvQuotesAReplyWithACommaAndAQuote) {
