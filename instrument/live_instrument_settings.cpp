@@ -20,20 +20,20 @@ std::string QueryOf(const CSetting& row) { return std::string(row.m_header) + "?
 
 void CLiveInstrument::SendCommand(const std::string& command) {
   std::string text = command;
-  Guarded(m_entry.tgq3207_cmd, &text[0]);
+  CallOrThrow(m_entry.tgq3207_cmd, &text[0]);
 }
 
 std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
   // Room for `size` characters and the NUL; a driver that leaves the NUL out
   // still ends its reply at the size it was given.
   std::string reply(static_cast<size_t>(size) + 1, '\0');
-  Guarded(m_entry.tgq3207_cmdString_Q, Text(query), size, &reply[0]);
+  CallOrThrow(m_entry.tgq3207_cmdString_Q, Text(query), size, &reply[0]);
   reply.erase(std::find(reply.begin(), reply.begin() + size, '\0'), reply.end());
   return reply;
 }
 
 void CLiveInstrument::SendSetting(const CSetting& row, double value) {
-  Guarded(m_entry.tgq3207_cmdReal, Text(row.m_header), value);
+  CallOrThrow(m_entry.tgq3207_cmdReal, Text(row.m_header), value);
 }
 
 void CLiveInstrument::SendSetting(const CSetting& row, int16_t code) {
@@ -44,7 +44,7 @@ void CLiveInstrument::SendSetting(const CSetting& row, int16_t code) {
 // infinite burst.
 void CLiveInstrument::SendSetting(const CSetting& row, int32_t count) {
   if (count >= row.m_min && count <= row.m_max)
-    Guarded(m_entry.tgq3207_cmdInt, Text(row.m_header), count);
+    CallOrThrow(m_entry.tgq3207_cmdInt, Text(row.m_header), count);
   else
     SendCommand(SettingCommand(row, {static_cast<double>(count), {}}));
 }
@@ -57,7 +57,7 @@ void CLiveInstrument::SendSetting(const CSetting& row, const std::string& name) 
 
 // The reply goes straight into the remembered value.
 double CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, double& setting) {
-  if (query != 0) Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &setting);
+  if (query != 0) CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &setting);
   return setting;
 }
 
@@ -69,11 +69,11 @@ int16_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int16_
       setting = *code;
   } else if (row.m_reply == EReplyForm::kLoad) {
     ViReal64 ohms = 0;
-    Guarded(m_entry.tgq3207_cmdReal64_Q, &text[0], &ohms);
+    CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &text[0], &ohms);
     setting = DecodeLoad(ohms);
   } else {
     ViInt16 reply = 0;
-    Guarded(m_entry.tgq3207_cmdInt16_Q, &text[0], &reply);
+    CallOrThrow(m_entry.tgq3207_cmdInt16_Q, &text[0], &reply);
     setting = reply;
   }
   return setting;
@@ -82,7 +82,7 @@ int16_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int16_
 int32_t CLiveInstrument::QuerySetting(const CSetting& row, int16_t query, int32_t& setting) {
   if (query != 0) {
     ViReal64 cycles = 0;
-    Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
+    CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
     setting = DecodeBmCount(cycles);
   }
   return setting;
