@@ -14,8 +14,16 @@
 
 IMPLEMENT_RUNTIME_CLASS(CPanelDialog, CDialog)
 
+namespace {
+// The name its panel's row of the registry gives the panel's actions.
+std::string LogNameOf(const CPanel* panel) {
+  std::optional<size_t> row = PanelIndex(PanelHost().Panels(), panel);
+  return row && *row < std::size(kPanelRows) ? kPanelRows[*row].m_logName : "";
+}
+}  // namespace
+
 CPanelDialog::CPanelDialog(UINT templateId, CPanel* owner)
-    : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner) {}
+    : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner), m_logName(LogNameOf(owner)) {}
 
 bool CPanelDialog::Create() {
   m_creating = true;
@@ -72,13 +80,8 @@ void FitFrameToPanel(HWND main, SIZE panel) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string CPanelDialog::LogName() const {
-  std::optional<size_t> row = PanelIndex(PanelHost().Panels(), m_pPanel);
-  return row && *row < std::size(kPanelRows) ? kPanelRows[*row].m_logName : "";
-}
-
 std::string CPanelDialog::ActionName(int id, const char* what) const {
-  return LogName() + ": " + LabelBefore(GetDlgItem(id)) + " " + what;
+  return m_logName + ": " + LabelBefore(GetDlgItem(id)) + " " + what;
 }
 
 std::string CPanelDialog::ReadOrActionName(int id, const char* what) const {
@@ -88,7 +91,7 @@ std::string CPanelDialog::ReadOrActionName(int id, const char* what) const {
 std::string CPanelDialog::ButtonActionName(int id) const {
   char text[128] = "";
   ::GetWindowTextA(GetDlgItem(id), text, sizeof text);
-  return LogName() + ": " + text;
+  return m_logName + ": " + text;
 }
 
 void CPanelDialog::PostNcDestroy() {

@@ -52,9 +52,8 @@ class CPanelDialog : public CDialog {
  private:
   void FitMainWindow();
 
-  std::string LogName() const;
-
   bool m_creating = false;
+  std::string m_logName;  // "AM"
   CProportionalLayout m_layout;
 };
 
