@@ -18,7 +18,7 @@ HWND MainWindowHandle() {
 
 class CSfpAppPort : public CAppPort {
  public:
-  CInstrument* Instrument() override { return CurrentInstrument(); }
+  CInstrument* Instrument() override { return theApp.m_pInstrument; }
   std::string LoadText(unsigned id) override { return ::LoadText(id); }
   void ShowMessage(const std::string& text) override { StandardMessageBox(text); }
   void Beep() override { DefaultBeep(); }
@@ -43,8 +43,8 @@ class CSfpAppPort : public CAppPort {
 class CSfpPanelHost : public CPanelHost {
  public:
   CWnd* MainWindow() override { return theApp.m_pMainWnd; }
-  CInstrument* Instrument() override { return CurrentInstrument(); }
   COLORREF ActiveColor() override { return theApp.m_activeColor; }
+  const std::vector<CPanel*>& Panels() override { return theApp.m_panels; }
   void SetCurrentPanel(CPanel* panel) override { theApp.m_pCurrentPanel = panel; }
 };
 

@@ -15,7 +15,7 @@
 #include "instrument/nonlive_instrument.h"
 #include "instrument/setup_file.h"
 #include "instrument/user_exception.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "res/resource.h"
 
 namespace {

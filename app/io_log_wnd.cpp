@@ -218,7 +218,8 @@ void CIoLogWnd::Refresh(bool always) {
   if (followEnd && count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
   ::InvalidateRect(list, nullptr, FALSE);
   std::string note;
-  if (theApp.m_pInstrument != nullptr && theApp.m_pInstrument->m_live == 0) note = LoadText(IDS_IO_LOG_NON_LIVE);
+  const CInstrument* instrument = CurrentInstrument();
+  if (instrument != nullptr && instrument->m_live == 0) note = LoadText(IDS_IO_LOG_NON_LIVE);
   auto add = [&note](const std::string& part) { note += (note.empty() || part.empty() ? "" : "  ") + part; };
   add(DroppedLine(log.Dropped()));
   if (!log.LogFile().empty()) add(LoadFormatted(IDS_IO_LOG_LOGGING, log.LogFile()));

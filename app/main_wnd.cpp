@@ -1,6 +1,8 @@
 #include "app/main_wnd.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "app/about_dlg.h"
@@ -16,10 +18,10 @@
 #include "instrument/instrument.h"
 #include "instrument/io_log.h"
 #include "instrument/setting_table.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
+#include "panels/panel.h"
 #include "panels/panel_dialog.h"
 #include "panels/panel_list.h"
-#include "panels/panel_objects.h"
 #include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CMainWnd, CFrameWnd)
@@ -46,17 +48,6 @@ namespace {
 const int kWidth = 402;
 const int kHeight = 404;
 
-struct PanelItem {
-  UINT commandId;
-  UINT nameId;
-};
-const PanelItem kPanelItems[] = {
-    {ID_PANELS_MAIN, IDS_MAIN_PANEL}, {ID_PANELS_STATUS, IDS_STATUS_PANEL},
-    {ID_PANELS_AM, IDS_AM_PANEL},     {ID_PANELS_BM, IDS_BM_PANEL},
-    {ID_PANELS_FM, IDS_FM_PANEL},     {ID_PANELS_SWEEP, IDS_SWEEP_PANEL},
-    {ID_PANELS_FSK, IDS_FSK_PANEL},
-};
-
 RECT CentredOnDesktop() {
   RECT desktop;
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
@@ -66,18 +57,6 @@ RECT CentredOnDesktop() {
   int left = (desktop.right - desktop.left - width) / 2;
   int top = (desktop.bottom - desktop.top - height) / 2;
   return {left, top, left + width, top + height};
-}
-
-template <typename Match>
-const PanelItem* FindPanelItem(Match match) {
-  for (const PanelItem& item : kPanelItems)
-    if (match(item)) return &item;
-  return nullptr;
-}
-
-const PanelItem* ItemOfPanel(const CPanel& panel) {
-  return FindPanelItem(
-      [&panel](const PanelItem& item) { return LoadText(item.nameId) == panel.m_name; });
 }
 
 std::string WithoutAccessKey(std::string text) {
@@ -118,31 +97,23 @@ void CMainWnd::InitMainWindow() {
 }
 
 void CMainWnd::SyncSayingSo() {
-  if (theApp.m_pInstrument->m_live != 0) StartupProgress().Begin(m_hWnd, kSettingCount);
+  if (Instrument().m_live != 0) StartupProgress().Begin(m_hWnd, kSettingCount);
   OnSync();
   StartupProgress().End();
 }
 
 void CMainWnd::RegisterPanels() {
-  theApp.m_panels.push_back(new CPan1Obj());
-  theApp.m_panels.push_back(new CStatObj(LoadText(IDS_STATUS_PANEL)));
-  theApp.m_panels.push_back(new CAmplObj(LoadText(IDS_AM_PANEL)));
-  theApp.m_panels.push_back(new CBurstObj(LoadText(IDS_BM_PANEL)));
-  theApp.m_panels.push_back(new CFreqObj(LoadText(IDS_FM_PANEL)));
-  theApp.m_panels.push_back(new CSweepObj(LoadText(IDS_SWEEP_PANEL)));
-  theApp.m_panels.push_back(new CFskObj(LoadText(IDS_FSK_PANEL)));
+  for (const CPanelRow& row : kPanelRows) theApp.m_panels.push_back(row.m_make(row.m_nameId));
 }
 
 void CMainWnd::OnPanelCommand(UINT id) {
-  const PanelItem* item =
-      FindPanelItem([id](const PanelItem& candidate) { return candidate.commandId == id; });
-  if (item == nullptr) return;
-  if (TheInstrument().IsBusy()) {
+  std::optional<size_t> shown = PanelRowOfCommand(id);
+  if (!shown || *shown >= theApp.m_panels.size()) return;
+  if (Instrument().IsBusy()) {
     StandardMessageBox(LoadText(IDS_TOO_FAST));
     return;
   }
-  CPanel* panel = FindPanel(theApp.m_panels, LoadText(item->nameId));
-  if (panel == nullptr) return;
+  CPanel* panel = theApp.m_panels[*shown];
   CPanel* previous = theApp.m_pCurrentPanel;
   if (panel->m_placement == 0 && previous != nullptr) previous->ClosePanel();
   panel->ShowPanel();
@@ -150,15 +121,15 @@ void CMainWnd::OnPanelCommand(UINT id) {
     // The chosen panel's window could not be made: the operator keeps the
     // panel he had rather than an empty window.
     previous->ShowPanel();
-    if (previous->m_pDialog != nullptr) item = ItemOfPanel(*previous);
+    if (previous->m_pDialog != nullptr) shown = PanelIndex(theApp.m_panels, previous);
   }
-  if (item != nullptr) UncheckPanelItems(item->commandId);
+  if (shown && *shown < std::size(kPanelRows)) UncheckPanelItems(kPanelRows[*shown].m_commandId);
 }
 
 void CMainWnd::UncheckPanelItems(UINT checkedId) {
   HMENU menu = ::GetMenu(m_hWnd);
-  for (const PanelItem& item : kPanelItems)
-    ::CheckMenuItem(menu, item.commandId, MF_BYCOMMAND | MF_UNCHECKED);
+  for (const CPanelRow& row : kPanelRows)
+    ::CheckMenuItem(menu, row.m_commandId, MF_BYCOMMAND | MF_UNCHECKED);
   ::CheckMenuItem(menu, checkedId, MF_BYCOMMAND | MF_CHECKED);
 }
 
@@ -175,16 +146,16 @@ void CMainWnd::RefreshCurrentPanel() {
 // A failed Reset is reported under the wait cursor; a failed Sync or Self
 // Test after it has ended.
 void CMainWnd::OnReset() {
-  GuardedUnderWaitCursor([this] {
-    TheInstrument().Reset();
+  TryOrReportUnderWaitCursor([this] {
+    Instrument().Reset();
     RefreshCurrentPanel();
   });
 }
 
 void CMainWnd::OnSync() {
-  GuardedUnderWaitCursor(
+  TryOrReportUnderWaitCursor(
       [this] {
-        TheInstrument().Sync();
+        Instrument().Sync();
         RefreshCurrentPanel();
       },
       EReportAt::kAfterWaitCursor);
@@ -192,8 +163,8 @@ void CMainWnd::OnSync() {
 
 void CMainWnd::OnSelfTest() {
   std::string result;
-  if (GuardedUnderWaitCursor([&result] { TheInstrument().SelfTest(result); },
-                             EReportAt::kAfterWaitCursor))
+  if (TryOrReportUnderWaitCursor([&result] { Instrument().SelfTest(result); },
+                                 EReportAt::kAfterWaitCursor))
     ColoredMessageBox(m_hWnd, result.c_str(), "TG Q3207 Self Test", MB_OK);
 }
 

@@ -9,7 +9,7 @@
 #include "instrument/instrument.h"
 #include "instrument/recall_plan.h"
 #include "instrument/setting_text.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "res/resource.h"
 #include "scpi/scpi_words.h"
 
@@ -26,7 +26,7 @@ std::string UtcNow() {
 }
 
 CSetupOrigin Origin() {
-  CInstrument& instrument = TheInstrument();
+  CInstrument& instrument = Instrument();
   return {UtcNow(), SFP_VERSION, instrument.m_live ? instrument.GetAddress() : std::string()};
 }
 
@@ -46,7 +46,7 @@ std::string Refused(const CSetupStep& step) {
 
 // True when every step was taken.
 bool Recall(const CSetupReading& reading, const std::function<void()>& refreshPanel) {
-  CRecallPlan plan = PlanRecall(reading, RememberedValues(TheInstrument()));
+  CRecallPlan plan = PlanRecall(reading, RememberedValues(Instrument()));
   if (!plan.Ok()) {
     StandardMessageBox(RefusalText(plan.m_errorLine, plan.m_error));
     return false;
@@ -56,17 +56,17 @@ bool Recall(const CSetupReading& reading, const std::function<void()>& refreshPa
   std::string refused;
   {
     CWaitCursor wait;
-    bool resetRefused = plan.m_reset && !Guarded([] { TheInstrument().Reset(); });
+    bool resetRefused = plan.m_reset && !TryOrReport([] { Instrument().Reset(); });
     if (resetRefused) refused = "line " + std::to_string(reading.m_resetLine) + ", *RST";
     for (; refused.empty() && taken < steps.size(); ++taken) {
       const CSetupStep& step = steps[taken];
-      if (!Guarded([&step] { TheInstrument().SetSetting(*step.m_row, step.m_value); })) {
+      if (!TryOrReport([&step] { Instrument().SetSetting(*step.m_row, step.m_value); })) {
         refused = Refused(step);
         notTaken = taken + 1;
         break;
       }
     }
-    Guarded([] { TheInstrument().Sync(); });
+    TryOrReport([] { Instrument().Sync(); });
     refreshPanel();
   }
   if (refused.empty()) return true;
@@ -90,7 +90,7 @@ bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPa
   bool read;
   {
     CWaitCursor wait;
-    read = Guarded([] { TheInstrument().Sync(); });
+    read = TryOrReport([] { Instrument().Sync(); });
     if (read) refreshPanel();
   }
   if (!read) {
@@ -98,7 +98,7 @@ bool SaveSetupTo(const std::string& path, const std::function<void()>& refreshPa
     return false;
   }
   std::string reason;
-  if (WriteWholeFile(path, WriteSetup(TheInstrument(), Origin()), reason)) return true;
+  if (WriteWholeFile(path, WriteSetup(Instrument(), Origin()), reason)) return true;
   StandardMessageBox(LoadFormatted(IDS_SETUP_NOT_SAVED, path, reason));
   return false;
 }

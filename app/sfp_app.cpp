@@ -41,22 +41,12 @@ bool CSfpApp::InitInstance() {
   return true;
 }
 
-namespace {
-// The rest of the line in the code page: its resource name goes to VISA as it is.
-std::string Narrow(const std::wstring& text) {
-  int length = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(length > 0 ? static_cast<size_t>(length) : 1, '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
-  narrow.resize(narrow.size() - 1);
-  return narrow;
-}
-}  // namespace
-
 void CSfpApp::TakeStationOptions(const std::wstring& arguments) {
   CStationOptions options = ::TakeStationOptions(arguments);
   m_setupFile = options.m_setupFile;
   m_logFile = options.m_logFile;
-  m_commandLine = Narrow(options.m_rest);
+  // The rest of the line in the code page: its resource name goes to VISA as it is.
+  m_commandLine = InCodePage(options.m_rest);
 }
 
 void CSfpApp::StartLogFile() const {
@@ -87,9 +77,6 @@ int32_t CSfpApp::GetSlot() const { return IsLive() ? m_slot : -1; }
 int32_t CSfpApp::GetLogicalAddress() const { return IsLive() ? m_logicalAddress : -1; }
 std::string CSfpApp::GetRsrcName() const { return IsLive() ? m_rsrcName : "Addr Unknown"; }
 uint16_t CSfpApp::GetIntfType() const { return IsLive() ? m_intfType : 0; }
-
-CInstrument* CurrentInstrument() { return theApp.m_pInstrument; }
-CInstrument& TheInstrument() { return *theApp.m_pInstrument; }
 
 void CSfpApp::ReplaceInstrument(CInstrument* instrument, COLORREF activeColor) {
   InstrumentLink().Forget();

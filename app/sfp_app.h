@@ -57,7 +57,8 @@ class CSfpApp : public CWinApp {
   // tgq3207_init again on the live instrument's resource, without a reset.
   std::optional<ViSession> OpenSessionAgain();
 
-  // Reached only through CurrentInstrument(): it may be replaced at run time.
+  // Reached only through CurrentInstrument() (instrument/app_port.h): it may
+  // be replaced at run time.
   CInstrument* m_pInstrument = nullptr;
   COLORREF m_activeColor = 0;
   std::vector<CPanel*> m_panels;
@@ -89,8 +90,3 @@ class CSfpApp : public CWinApp {
 };
 
 extern CSfpApp theApp;
-
-// The instrument object of the moment, the one road to it for the whole
-// program; null only before discovery has run.
-CInstrument* CurrentInstrument();
-CInstrument& TheInstrument();

@@ -13,4 +13,8 @@ CAppPort& AppPort() {
   return *g_port;
 }
 
+CInstrument* CurrentInstrument() { return AppPort().Instrument(); }
+
+CInstrument& Instrument() { return *CurrentInstrument(); }
+
 void ShowStringMessage(unsigned id) { AppPort().ShowMessage(AppPort().LoadText(id)); }

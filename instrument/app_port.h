@@ -50,6 +50,13 @@ class CAppPort {
 void SetAppPort(CAppPort* port);
 CAppPort& AppPort();
 
+// The instrument object of the moment, the one road to it for the whole
+// program: the application owns it and may replace it at run time, so it is
+// fetched when it is used, never kept. Null only before discovery has run.
+CInstrument* CurrentInstrument();
+// The same, where discovery has run.
+CInstrument& Instrument();
+
 // Shows string `id` in the standard message box.
 void ShowStringMessage(unsigned id);
 

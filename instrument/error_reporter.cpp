@@ -71,7 +71,7 @@ void ShowReason(int32_t status, CInstrument* instrument) {
 // A refusal while the link is down shows no box: the operator has been told.
 void ReportInstrumentError(int32_t status) {
   AppPort().StopErrorTimer();
-  CInstrument* instrument = AppPort().Instrument();
+  CInstrument* instrument = CurrentInstrument();
   if (status == kStatusLinkDown)
     AppPort().RefusedWhileLinkDown();
   else

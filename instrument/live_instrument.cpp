@@ -98,26 +98,26 @@ void CLiveInstrument::SelfTest(std::string& text) {
   text.clear();
   ViInt16 code = 0;
   char message[TGQ3207_SELF_TEST_MESSAGE_SIZE] = {};
-  Guarded(m_entry.tgq3207_self_test, &code, message);
+  CallOrThrow(m_entry.tgq3207_self_test, &code, message);
   message[TGQ3207_SELF_TEST_MESSAGE_SIZE - 1] = '\0';
   text = std::to_string(code) + ", " + message;
 }
 
 int16_t CLiveInstrument::OpcQuery() {
   ViInt16 reply = 0;
-  Guarded(m_entry.tgq3207_opc_Q, &reply);
+  CallOrThrow(m_entry.tgq3207_opc_Q, &reply);
   return reply;
 }
 
 int16_t CLiveInstrument::ReadStatusByte() {
   ViInt16 reply = 0;
-  Guarded(m_entry.tgq3207_readStatusByte_Q, &reply);
+  CallOrThrow(m_entry.tgq3207_readStatusByte_Q, &reply);
   return reply;
 }
 
-void CLiveInstrument::ClearStatus() { Guarded(m_entry.tgq3207_statEvenClr); }
+void CLiveInstrument::ClearStatus() { CallOrThrow(m_entry.tgq3207_statEvenClr); }
 
-void CLiveInstrument::Trigger() { Guarded(m_entry.tgq3207_trg); }
+void CLiveInstrument::Trigger() { CallOrThrow(m_entry.tgq3207_trg); }
 
 // A library without tgq3207_dcl cannot clear the device: the caller learns of
 // it like of a failed driver call.
@@ -160,7 +160,7 @@ std::string CLiveInstrument::QueryIdentity() { return QueryText("*IDN?", kIdenti
 
 int16_t CLiveInstrument::ReadEventStatus() {
   ViInt16 reply = 0;
-  Guarded(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("*ESR?"), &reply);
+  CallOrThrow(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("*ESR?"), &reply);
   return reply;
 }
 
@@ -200,6 +200,6 @@ void CLiveInstrument::GetPhaseLock(std::string& text) {
     return;
   }
   ViInt16 condition = 0;
-  Guarded(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("STAT:QUES:COND?"), &condition);
+  CallOrThrow(m_entry.tgq3207_cmdInt16_Q, const_cast<ViString>("STAT:QUES:COND?"), &condition);
   text = (condition & kPhaseUnlockedBit) ? "Unlocked" : "Locked";
 }

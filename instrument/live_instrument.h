@@ -68,7 +68,7 @@ class CLiveInstrument : public CInstrument {
 
  private:
   void BindEntryPoints();
-  // The guarded call: refused while another call runs, status kept, a
+  // Around each driver call: refused while another call runs, status kept, a
   // negative status thrown as the user exception.
   void EnterCall();
   void LeaveCall(int32_t status);
@@ -76,8 +76,9 @@ class CLiveInstrument : public CInstrument {
   // a missing entry point.
   template <typename Entry, typename... Args>
   int32_t CallDriver(Entry entry, Args... args);
+  // The driver call between the two: what every operation makes.
   template <typename Entry, typename... Args>
-  void Guarded(Entry entry, Args... args);
+  void CallOrThrow(Entry entry, Args... args);
   // The entry point's name in the driver ("tgq3207_cmdReal").
   template <typename Entry>
   const char* EntryName(Entry entry) const;
@@ -140,7 +141,7 @@ const char* CLiveInstrument::EntryName(Entry entry) const {
 }
 
 template <typename Entry, typename... Args>
-void CLiveInstrument::Guarded(Entry entry, Args... args) {
+void CLiveInstrument::CallOrThrow(Entry entry, Args... args) {
   EnterCall();
   LeaveCall(CallDriver(entry, args...));
 }

@@ -20,14 +20,14 @@ std::string QueryOf(const CSetting& row) { return std::string(row.m_header) + "?
 
 void CLiveInstrument::SendCommand(const std::string& command) {
   std::string text = command;
-  Guarded(m_entry.tgq3207_cmd, &text[0]);
+  CallOrThrow(m_entry.tgq3207_cmd, &text[0]);
 }
 
 std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
   // Room for `size` characters and the NUL; a driver that leaves the NUL out
   // still ends its reply at the size it was given.
   std::string reply(static_cast<size_t>(size) + 1, '\0');
-  Guarded(m_entry.tgq3207_cmdString_Q, Text(query), size, &reply[0]);
+  CallOrThrow(m_entry.tgq3207_cmdString_Q, Text(query), size, &reply[0]);
   reply.erase(std::find(reply.begin(), reply.begin() + size, '\0'), reply.end());
   return reply;
 }
@@ -35,7 +35,7 @@ std::string CLiveInstrument::QueryText(const char* query, int32_t size) {
 void CLiveInstrument::SetSetting(const CSetting& row, const CSettingValue& value) {
   switch (row.m_kind) {
     case ESettingKind::kReal:
-      Guarded(m_entry.tgq3207_cmdReal, Text(row.m_header), value.m_number);
+      CallOrThrow(m_entry.tgq3207_cmdReal, Text(row.m_header), value.m_number);
       break;
     case ESettingKind::kChoice:
       SendCommand(SettingCommand(row, SettingValueOf(SettingValueAs<int16_t>(value))));
@@ -56,7 +56,7 @@ void CLiveInstrument::SetSetting(const CSetting& row, const CSettingValue& value
 // infinite burst.
 void CLiveInstrument::SendCount(const CSetting& row, int32_t count) {
   if (count >= row.m_min && count <= row.m_max)
-    Guarded(m_entry.tgq3207_cmdInt, Text(row.m_header), count);
+    CallOrThrow(m_entry.tgq3207_cmdInt, Text(row.m_header), count);
   else
     SendCommand(SettingCommand(row, SettingValueOf(count)));
 }
@@ -67,14 +67,14 @@ CSettingValue CLiveInstrument::GetSetting(const CSetting& row, int16_t query) {
   if (Asked(query) == 0) return Remembered(row);
   switch (row.m_kind) {
     case ESettingKind::kReal:
-      Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &Member<double>(row));
+      CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &Member<double>(row));
       break;
     case ESettingKind::kChoice:
       QueryChoice(row);
       break;
     case ESettingKind::kInteger: {
       ViReal64 cycles = 0;
-      Guarded(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
+      CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &QueryOf(row)[0], &cycles);
       Member<int32_t>(row) = DecodeBmCount(cycles);
       break;
     }
@@ -93,11 +93,11 @@ void CLiveInstrument::QueryChoice(const CSetting& row) {
       setting = *code;
   } else if (row.m_reply == EReplyForm::kLoad) {
     ViReal64 ohms = 0;
-    Guarded(m_entry.tgq3207_cmdReal64_Q, &text[0], &ohms);
+    CallOrThrow(m_entry.tgq3207_cmdReal64_Q, &text[0], &ohms);
     setting = DecodeLoad(ohms);
   } else {
     ViInt16 reply = 0;
-    Guarded(m_entry.tgq3207_cmdInt16_Q, &text[0], &reply);
+    CallOrThrow(m_entry.tgq3207_cmdInt16_Q, &text[0], &reply);
     setting = reply;
   }
 }

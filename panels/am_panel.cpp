@@ -5,7 +5,7 @@
 IMPLEMENT_RUNTIME_CLASS(CAmplDlg, CTitledSettingPanel)
 
 CAmplDlg::CAmplDlg(CPanel* owner)
-    : CTitledSettingPanel(IDD_AM_PANEL, owner, IDC_AM_TITLE, IDS_AM_PANEL) {}
+    : CTitledSettingPanel(IDD_AM_PANEL, owner, IDC_AM_TITLE) {}
 
 // In the order of the panel's redisplay.
 void CAmplDlg::AddSettings() {

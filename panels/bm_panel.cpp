@@ -2,17 +2,17 @@
 
 #include "instrument/instrument.h"
 #include "panels/burst_count_setting.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "panels/panel_host.h"
 #include "res/resource.h"
 
 IMPLEMENT_RUNTIME_CLASS(CBurstDlg, CTitledSettingPanel)
 
 CBurstDlg::CBurstDlg(CPanel* owner)
-    : CTitledSettingPanel(IDD_BM_PANEL, owner, IDC_BM_TITLE, IDS_BM_PANEL) {}
+    : CTitledSettingPanel(IDD_BM_PANEL, owner, IDC_BM_TITLE) {}
 
 void CBurstDlg::RefreshCarrierFreq() {
-  Guarded([] { Instrument().GetFreq(1); });
+  TryOrReport([] { Instrument().GetFreq(1); });
 }
 
 // In the order of the panel's redisplay; the state toggle is tested before the

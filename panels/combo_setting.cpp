@@ -3,7 +3,7 @@
 #include "framework/win32/wait_cursor.h"
 #include "framework/win32/wnd.h"
 #include "instrument/instrument.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "panels/panel_host.h"
 
 CComboSetting::CComboSetting(CWnd* dialog, int id, ESetting setting)
@@ -50,22 +50,22 @@ void CComboSetting::ShowCode(int16_t query) {
 void CComboSetting::OnSelectionChanged(HWND focusSink) {
   CWaitCursor wait;
   if (AltKeyHeld()) {
-    Guarded([this] { ShowFromInstrument(); });
+    TryOrReport([this] { ShowFromInstrument(); });
     ::SetFocus(focusSink);
     return;
   }
   int index = static_cast<int>(::SendDlgItemMessageA(m_dialog->m_hWnd, m_id, CB_GETCURSEL, 0, 0));
   int16_t code = m_indexToCode != nullptr ? m_indexToCode(index) : static_cast<int16_t>(index);
-  if (!Guarded([this, code] { Instrument().SetSetting(m_row, SettingValueOf(code)); }) &&
+  if (!TryOrReport([this, code] { Instrument().SetSetting(m_row, SettingValueOf(code)); }) &&
       m_afterSetFailure)
     m_afterSetFailure();
-  if (m_readBack) Guarded([this] { ShowFromInstrument(); });
-  if (m_afterSet) Guarded(m_afterSet);
+  if (m_readBack) TryOrReport([this] { ShowFromInstrument(); });
+  if (m_afterSet) TryOrReport(m_afterSet);
 }
 
 void CComboSetting::OnDropDown() {
   if (!AltKeyHeld()) return;
-  GuardedUnderWaitCursor([this] { ShowFromInstrument(); });
+  TryOrReportUnderWaitCursor([this] { ShowFromInstrument(); });
 }
 
 int ExternalOrTtlIndex(int16_t triggerSource) {

@@ -7,7 +7,7 @@
 IMPLEMENT_RUNTIME_CLASS(CFreqDlg, CTitledSettingPanel)
 
 CFreqDlg::CFreqDlg(CPanel* owner)
-    : CTitledSettingPanel(IDD_FM_PANEL, owner, IDC_FM_TITLE, IDS_FM_PANEL) {}
+    : CTitledSettingPanel(IDD_FM_PANEL, owner, IDC_FM_TITLE) {}
 
 // In the order of the panel's redisplay.
 void CFreqDlg::AddSettings() {

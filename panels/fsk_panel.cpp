@@ -5,7 +5,7 @@
 IMPLEMENT_RUNTIME_CLASS(CFskDlg, CTitledSettingPanel)
 
 CFskDlg::CFskDlg(CPanel* owner)
-    : CTitledSettingPanel(IDD_FSK_PANEL, owner, IDC_FSK_TITLE, IDS_FSK_PANEL) {}
+    : CTitledSettingPanel(IDD_FSK_PANEL, owner, IDC_FSK_TITLE) {}
 
 // In the order of the panel's redisplay.
 void CFskDlg::AddSettings() {

@@ -9,7 +9,7 @@
 #include "framework/win32/tooltip.h"
 #include "instrument/instrument.h"
 #include "instrument/output_limits.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "panels/panel_host.h"
 #include "panels/panel_objects.h"
 #include "panels/plate.h"
@@ -51,7 +51,7 @@ BOOL CPan1Dlg::OnInitDialog() {
   m_pPnpLogo->SubclassDlgItem(IDC_MAIN_PNP_LOGO, this);
   m_pAddress = AttachPlate(this, IDC_MAIN_ADDRESS, PanelColor(0), false);
   m_pAddress->m_fitResourceName = true;
-  Guarded([this] { ShowAddress(); });
+  TryOrReport([this] { ShowAddress(); });
   m_pFrame = AttachPlate(this, IDC_MAIN_FRAME, PanelColor(6), true);
   SetFocusSink(IDC_MAIN_FRAME, false);
   AddSettings();

@@ -1,16 +1,29 @@
 #include "panels/panel_dialog.h"
 
+#include <iterator>
+#include <optional>
+
 #include "controls/plate_drawing.h"
+#include "framework/win32/accessible_object.h"
 #include "framework/win32/display_scale.h"
 #include "framework/win32/reading_order.h"
-#include "instrument/io_log.h"
+#include "panels/try_or_report.h"
 #include "panels/panel.h"
 #include "panels/panel_host.h"
+#include "panels/panel_list.h"
 
 IMPLEMENT_RUNTIME_CLASS(CPanelDialog, CDialog)
 
+namespace {
+// The name its panel's row of the registry gives the panel's actions.
+std::string LogNameOf(const CPanel* panel) {
+  std::optional<size_t> row = PanelIndex(PanelHost().Panels(), panel);
+  return row && *row < std::size(kPanelRows) ? kPanelRows[*row].m_logName : "";
+}
+}  // namespace
+
 CPanelDialog::CPanelDialog(UINT templateId, CPanel* owner)
-    : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner) {}
+    : CDialog(templateId, PanelHost().MainWindow()), m_pPanel(owner), m_logName(LogNameOf(owner)) {}
 
 bool CPanelDialog::Create() {
   m_creating = true;
@@ -69,11 +82,18 @@ void FitFrameToPanel(HWND main, SIZE panel) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CPanelDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  std::string action = m_actions.Of(m_hWnd, m_pPanel->m_name, message, wParam, lParam);
-  if (action.empty()) return CDialog::WindowProc(message, wParam, lParam);
-  CIoActionScope scope(std::move(action));
-  return CDialog::WindowProc(message, wParam, lParam);
+std::string CPanelDialog::ActionName(int id, const char* what) const {
+  return m_logName + ": " + LabelBefore(GetDlgItem(id)) + " " + what;
+}
+
+std::string CPanelDialog::ReadOrActionName(int id, const char* what) const {
+  return ActionName(id, AltKeyHeld() ? "Alt read" : what);
+}
+
+std::string CPanelDialog::ButtonActionName(int id) const {
+  char text[128] = "";
+  ::GetWindowTextA(GetDlgItem(id), text, sizeof text);
+  return m_logName + ": " + text;
 }
 
 void CPanelDialog::PostNcDestroy() {

@@ -2,9 +2,10 @@
 // template when the panel is shown, deleting itself when its window is gone.
 #pragma once
 
+#include <string>
+
 #include "framework/win32/dialog.h"
 #include "framework/win32/proportional_layout.h"
-#include "panels/panel_actions.h"
 
 class CPanel;
 
@@ -31,10 +32,17 @@ class CPanelDialog : public CDialog {
   BOOL OnInitDialog() override;
   void PostNcDestroy() override;
   void OnOK() override;
-  // Each operator action names the driver calls it makes in the I/O log.
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // The paint handler of a panel whose whole background is one colour.
   void PaintBackground(COLORREF colour);
+
+  // The names under which the I/O log keeps the driver calls of an operator
+  // action: the panel's name in the log, then the label of control `id` and
+  // what was done with it ("AM: Depth arrow up"); with the Alt key held a
+  // click, choice or focus reads instead ("AM: Source Alt read"). A push
+  // button's action is its own text ("Status: Clear Status").
+  std::string ActionName(int id, const char* what) const;
+  std::string ReadOrActionName(int id, const char* what) const;
+  std::string ButtonActionName(int id) const;
 
   CPanel* m_pPanel;
   // While the panel opens with the focus on its first control: a field takes
@@ -45,7 +53,7 @@ class CPanelDialog : public CDialog {
   void FitMainWindow();
 
   bool m_creating = false;
-  CPanelActions m_actions;
+  std::string m_logName;  // "AM"
   CProportionalLayout m_layout;
 };
 

@@ -12,5 +12,3 @@ CPanelHost& PanelHost() {
   assert(g_host != nullptr);
   return *g_host;
 }
-
-CInstrument& Instrument() { return *PanelHost().Instrument(); }

@@ -4,7 +4,8 @@
 
 #include "framework/win32/wait_cursor.h"
 #include "instrument/instrument.h"
-#include "panels/guarded_call.h"
+#include "instrument/io_log.h"
+#include "panels/try_or_report.h"
 #include "panels/panel_host.h"
 #include "res/resource.h"
 
@@ -105,9 +106,10 @@ EHandled CSettingPanel::OnEditSetFocus(UINT id) {
   CPanelField* field = FieldByEdit(static_cast<int>(id));
   if (field == nullptr) return EHandled::kDeclined;
   if (!AltKeyHeld() || m_givingFirstFocus) return EHandled::kTaken;
+  CIoActionScope action(ReadOrActionName(field->EditId(), "focus"));
   std::optional<CWaitCursor> wait;
   if (field->ShowsWaitCursorOnAltRead()) wait.emplace();
-  if (Guarded([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
+  if (TryOrReport([field] { field->ShowFromInstrument(); }) && !field->KeepsFocusOnAltRead())
     ::SetFocus(FocusSink());
   return EHandled::kTaken;
 }
@@ -122,8 +124,9 @@ EHandled CSettingPanel::OnEditKillFocus(UINT id) {
 void CSettingPanel::OnOK() {
   CPanelField* field = FieldWithFocus();
   if (field == nullptr) return;
-  if (!GuardedUnderWaitCursor([field] { field->SendTyped(); })) field->AfterSendFailure();
-  GuardedUnderWaitCursor([field] { field->ReadBackAfterEnter(); });
+  CIoActionScope action(ActionName(field->EditId(), "Enter"));
+  if (!TryOrReportUnderWaitCursor([field] { field->SendTyped(); })) field->AfterSendFailure();
+  TryOrReportUnderWaitCursor([field] { field->ReadBackAfterEnter(); });
 }
 
 bool CSettingPanel::PreTranslateMessage(MSG& msg) {
@@ -144,6 +147,9 @@ bool CSettingPanel::PreTranslateMessage(MSG& msg) {
 }
 
 void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {
+  // The release repeats the direction of the last press.
+  if (code == SB_LINEUP) m_lastArrow = "arrow up";
+  if (code == SB_LINEDOWN) m_lastArrow = "arrow down";
   if (m_spinBusy && code != SB_ENDSCROLL) {
     Default();
     return;
@@ -155,6 +161,7 @@ void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {
   }
   m_spinBusy = 1;
   {
+    CIoActionScope action(ActionName(field->EditId(), m_lastArrow));
     CWaitCursor wait;
     switch (code) {
       case SB_LINEUP:
@@ -164,8 +171,8 @@ void CSettingPanel::OnVScroll(UINT code, UINT, HWND scrollBar) {
         field->StepShown(false);
         break;
       case SB_ENDSCROLL:
-        if (!Guarded([field] { field->SendShown(); })) field->AfterSendFailure();
-        Guarded([field] { field->ReadBackAfterSpin(); });
+        if (!TryOrReport([field] { field->SendShown(); })) field->AfterSendFailure();
+        TryOrReport([field] { field->ReadBackAfterSpin(); });
         break;
       default:
         Default();
@@ -184,6 +191,7 @@ CComboSetting* CSettingPanel::ComboById(int id) const {
 EHandled CSettingPanel::OnComboSelChange(UINT id) {
   CComboSetting* combo = ComboById(static_cast<int>(id));
   if (combo == nullptr) return EHandled::kDeclined;
+  CIoActionScope action(ReadOrActionName(combo->Id(), "choice"));
   combo->OnSelectionChanged(FocusSink());
   return EHandled::kTaken;
 }
@@ -191,6 +199,7 @@ EHandled CSettingPanel::OnComboSelChange(UINT id) {
 EHandled CSettingPanel::OnComboDropDown(UINT id) {
   CComboSetting* combo = ComboById(static_cast<int>(id));
   if (combo == nullptr) return EHandled::kDeclined;
+  CIoActionScope action(ReadOrActionName(combo->Id(), "list opened"));
   combo->OnDropDown();
   return EHandled::kTaken;
 }
@@ -198,13 +207,15 @@ EHandled CSettingPanel::OnComboDropDown(UINT id) {
 EHandled CSettingPanel::OnButtonClicked(UINT id) {
   for (CToggleSetting* toggle : m_toggles) {
     if (toggle->Id() == static_cast<int>(id)) {
+      CIoActionScope action(ReadOrActionName(toggle->Id(), "click"));
       toggle->OnClick();
       return EHandled::kTaken;
     }
   }
   for (const auto& [buttonId, operation] : m_commandButtons) {
     if (buttonId == static_cast<int>(id)) {
-      GuardedUnderWaitCursor([operation = operation] { (Instrument().*operation)(); });
+      CIoActionScope action(ButtonActionName(buttonId));
+      TryOrReportUnderWaitCursor([operation = operation] { (Instrument().*operation)(); });
       return EHandled::kTaken;
     }
   }

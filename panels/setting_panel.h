@@ -85,6 +85,7 @@ class CSettingPanel : public CPanelDialog {
   std::vector<std::pair<int, void (CInstrument::*)()>> m_commandButtons;
   int m_focusSinkId = 0;
   bool m_keyStepping = false;  // an Up or Down key has stepped a field
+  const char* m_lastArrow = "arrow";
   bool m_focusSinkAfterUpdate = false;
 
   DECLARE_MESSAGE_MAP(CSettingPanel)

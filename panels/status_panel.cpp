@@ -8,8 +8,10 @@
 #include "framework/win32/wait_cursor.h"
 #include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
+#include "instrument/io_log.h"
 #include "instrument/user_exception.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
+#include "panels/panel.h"
 #include "panels/panel_host.h"
 #include "panels/plate.h"
 #include "res/resource.h"
@@ -38,7 +40,7 @@ CStatDlg::~CStatDlg() = default;
 BOOL CStatDlg::OnInitDialog() {
   CPanelDialog::OnInitDialog();
   m_pTitle = AttachPlate(this, IDC_STAT_TITLE, PanelColor(8), false);
-  m_pTitle->SetText(LoadText(IDS_STATUS_PANEL));
+  m_pTitle->SetText(m_pPanel->m_name);
   m_pErrorFrame = AttachPlate(this, IDC_STAT_ERROR_FRAME, PanelColor(6), true);
   m_pStatusFrame = AttachPlate(this, IDC_STAT_STATUS_FRAME, PanelColor(6), true);
   m_pOpcFrame = AttachPlate(this, IDC_STAT_OPC_FRAME, PanelColor(6), true);
@@ -76,6 +78,7 @@ void CStatDlg::ShowError(const std::string& number, const std::string& message) 
 // failed otherwise (a time-out, which it has reported itself) leaves no code:
 // the number then shows that no answer came, rather than an empty queue.
 void CStatDlg::OnReadErrorQueue() {
+  CIoActionScope action(ButtonActionName(IDC_STAT_READ_ERROR));
   CWaitCursor wait;
   CInstrument& instrument = Instrument();
   int32_t code = 0;
@@ -96,7 +99,8 @@ void CStatDlg::OnReadErrorQueue() {
 }
 
 void CStatDlg::OnStatusByte() {
-  GuardedUnderWaitCursor([this] {
+  CIoActionScope action(ReadOrActionName(IDC_STAT_STATUS_BYTE, "click"));
+  TryOrReportUnderWaitCursor([this] {
     char text[8];
     std::snprintf(text, sizeof text, "%d", Instrument().ReadStatusByte());
     m_pStatusByte->SetText(text);
@@ -104,15 +108,18 @@ void CStatDlg::OnStatusByte() {
 }
 
 void CStatDlg::OnOpcQuery() {
-  GuardedUnderWaitCursor([] { Instrument().OpcQuery(); });
+  CIoActionScope action(ButtonActionName(IDC_STAT_OPC));
+  TryOrReportUnderWaitCursor([] { Instrument().OpcQuery(); });
 }
 
 void CStatDlg::OnClearStatus() {
-  GuardedUnderWaitCursor([] { Instrument().ClearStatus(); });
+  CIoActionScope action(ButtonActionName(IDC_STAT_CLEAR));
+  TryOrReportUnderWaitCursor([] { Instrument().ClearStatus(); });
 }
 
 void CStatDlg::OnPhaseLock() {
-  GuardedUnderWaitCursor([this] {
+  CIoActionScope action(ReadOrActionName(IDC_STAT_PHASE_LOCK, "click"));
+  TryOrReportUnderWaitCursor([this] {
     std::string text;
     Instrument().GetPhaseLock(text);
     m_pPhaseLock->SetText(text);

@@ -6,7 +6,7 @@
 IMPLEMENT_RUNTIME_CLASS(CSweepDlg, CTitledSettingPanel)
 
 CSweepDlg::CSweepDlg(CPanel* owner)
-    : CTitledSettingPanel(IDD_SWEEP_PANEL, owner, IDC_SWEEP_TITLE, IDS_SWEEP_PANEL) {}
+    : CTitledSettingPanel(IDD_SWEEP_PANEL, owner, IDC_SWEEP_TITLE) {}
 
 // In the order of the panel's redisplay.
 void CSweepDlg::AddSettings() {

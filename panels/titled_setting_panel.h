@@ -1,6 +1,7 @@
 // A setting panel under a title plate that is also its focus sink. Its
 // initialisation attaches the title, lets the panel add its settings and
-// shows them; a panel supplies only its template, its title and its settings.
+// shows them; a panel supplies only its template, its title plate and its
+// settings. The title is its panel's name.
 #pragma once
 
 #include <memory>
@@ -13,7 +14,7 @@ class CTitledSettingPanel : public CSettingPanel {
   DECLARE_RUNTIME_CLASS(CTitledSettingPanel)
 
  public:
-  CTitledSettingPanel(UINT templateId, CPanel* owner, int titleId, unsigned titleText);
+  CTitledSettingPanel(UINT templateId, CPanel* owner, int titleId);
   ~CTitledSettingPanel() override;
 
  protected:
@@ -25,5 +26,4 @@ class CTitledSettingPanel : public CSettingPanel {
 
  private:
   int m_titleId;
-  unsigned m_titleText;
 };

@@ -4,7 +4,7 @@
 #include "framework/win32/wait_cursor.h"
 #include "framework/win32/win_app.h"
 #include "instrument/instrument.h"
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 #include "panels/panel_host.h"
 
 CToggleSetting::CToggleSetting(CWnd* dialog, int id, unsigned caption0, unsigned caption1,
@@ -42,14 +42,14 @@ void CToggleSetting::ShowState(int16_t query) {
 void CToggleSetting::OnClick() {
   CWaitCursor wait;
   if (AltKeyHeld()) {
-    Guarded([this] { ShowFromInstrument(); });
+    TryOrReport([this] { ShowFromInstrument(); });
     return;
   }
   int16_t state = static_cast<int16_t>(m_button->Commit());
-  if (!Guarded([this, state] { Instrument().SetSetting(m_row, SettingValueOf(state)); }) &&
+  if (!TryOrReport([this, state] { Instrument().SetSetting(m_row, SettingValueOf(state)); }) &&
       m_afterSetFailure)
     m_afterSetFailure();
-  if (m_readBack) Guarded(m_readBack);
+  if (m_readBack) TryOrReport(m_readBack);
 }
 
 bool CToggleSetting::Contains(POINT dialogPoint) const {

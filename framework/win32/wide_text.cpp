@@ -13,6 +13,15 @@ std::wstring Decoded(UINT codePage, DWORD flags, const std::string& text) {
   return wide;
 }
 
+std::string Encoded(UINT codePage, const std::wstring& text) {
+  int size = static_cast<int>(text.size());
+  int length = ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string narrow(length, '\0');
+  ::WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, nullptr, nullptr);
+  return narrow;
+}
+
 }  // namespace
 
 std::wstring Widened(const std::string& text) {
@@ -21,11 +30,6 @@ std::wstring Widened(const std::string& text) {
   return wide.empty() ? Decoded(CP_ACP, 0, text) : wide;
 }
 
-std::string Utf8Of(const std::wstring& text) {
-  int size = static_cast<int>(text.size());
-  int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string utf8(length, '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &utf8[0], length, nullptr, nullptr);
-  return utf8;
-}
+std::string Utf8Of(const std::wstring& text) { return Encoded(CP_UTF8, text); }
+
+std::string InCodePage(const std::wstring& text) { return Encoded(CP_ACP, text); }

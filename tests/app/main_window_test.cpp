@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -19,6 +20,7 @@
 #include "instrument/io_log.h"
 #include "panels/panel.h"
 #include "panels/panel_dialog.h"
+#include "panels/panel_list.h"
 #include "res/resource.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/box_watcher.h"
@@ -223,14 +225,16 @@ class CVanishingPanel : public CPanel {
   void ShowPanel() override { Show<CVanishingDialog>(this); }
 };
 
-// Found first under the AM panel's name while it lives.
+// Stands in for the AM panel while it lives.
 class CVanishingAmPanel {
  public:
-  CVanishingAmPanel() { theApp.m_panels.insert(theApp.m_panels.begin(), &m_panel); }
-  ~CVanishingAmPanel() {
-    theApp.m_panels.erase(std::find(theApp.m_panels.begin(), theApp.m_panels.end(), &m_panel));
-  }
+  CVanishingAmPanel() { m_amPanel = std::exchange(Slot(), &m_panel); }
+  ~CVanishingAmPanel() { Slot() = m_amPanel; }
   CVanishingPanel m_panel{LoadText(IDS_AM_PANEL)};
+
+ private:
+  static CPanel*& Slot() { return theApp.m_panels.at(*PanelRowOfCommand(ID_PANELS_AM)); }
+  CPanel* m_amPanel = nullptr;
 };
 
 TEST(PanelFramework, ADialogGoneDuringItsInitialisationIsDeletedOnce) {

@@ -139,6 +139,9 @@ TEST_F(LiveRoad, EachOperatorActionNamesItsCallsInTheLog) {
       {ID_PANELS_BM, [](CAppFixture&, HWND p) { SpinAndRelease(p, IDC_BM_COUNT_SPIN, false); }, "BM: Count arrow down"},
       {ID_PANELS_SWEEP, [](CAppFixture&, HWND p) { ChooseItem(p, IDC_SWEEP_SPACING, 1); }, "Sweep: Spacing choice"},
       {ID_PANELS_FSK, [](CAppFixture&, HWND p) { EnterValue(p, IDC_FSK_RATE, "20"); }, "FSK: Hop Rate Enter"},
+      {ID_PANELS_FM, [](CAppFixture&, HWND p) { EnterValue(p, IDC_FM_DEV, "1k"); }, "FM: Deviation Enter"},
+      {ID_PANELS_SWEEP, [](CAppFixture&, HWND p) { EnterValue(p, IDC_SWEEP_START, "2k"); }, "Sweep: Start Frequency Enter"},
+      {ID_PANELS_BM, [](CAppFixture&, HWND p) { ClickButton(p, IDC_BM_BUS_TRIGGER); }, "BM: Send BUS Trigger"},
       {ID_PANELS_STATUS, [](CAppFixture&, HWND p) { ClickButton(p, IDC_STAT_CLEAR); }, "Status: Clear Status"},
       {ID_PANELS_MAIN,
        [](CAppFixture&, HWND p) {

@@ -31,26 +31,26 @@ tgqsim::SimResource* ResourceNamed(SimWorld& world, const char* rsrc) {
 extern "C" {
 
 int tgqsim_configure(const char* configText) {
-  return tgqsim::Guarded(-1, [configText](SimWorld& world) {
+  return tgqsim::WithWorldLocked(-1, [configText](SimWorld& world) {
     return world.Configure(configText ? configText : tgqsim::DefaultMainframeText());
   });
 }
 
 int tgqsim_traffic(char* buffer, int size) {
-  return tgqsim::Guarded(-1, [buffer, size](SimWorld& world) {
+  return tgqsim::WithWorldLocked(-1, [buffer, size](SimWorld& world) {
     return CopyOut(world.Traffic().Text(), buffer, size);
   });
 }
 
 void tgqsim_clear_traffic(void) {
-  tgqsim::Guarded(0, [](SimWorld& world) {
+  tgqsim::WithWorldLocked(0, [](SimWorld& world) {
     world.Traffic().Clear();
     return 0;
   });
 }
 
 int tgqsim_state(const char* rsrc, char* buffer, int size) {
-  return tgqsim::Guarded(-1, [rsrc, buffer, size](SimWorld& world) {
+  return tgqsim::WithWorldLocked(-1, [rsrc, buffer, size](SimWorld& world) {
     tgqsim::SimResource* resource = ResourceNamed(world, rsrc);
     std::optional<std::string> state = resource ? resource->StateText() : std::nullopt;
     return state ? CopyOut(*state, buffer, size) : -1;
@@ -58,7 +58,7 @@ int tgqsim_state(const char* rsrc, char* buffer, int size) {
 }
 
 int tgqsim_queue_error(const char* rsrc, int code, const char* message) {
-  return tgqsim::Guarded(-1, [rsrc, code, message](SimWorld& world) {
+  return tgqsim::WithWorldLocked(-1, [rsrc, code, message](SimWorld& world) {
     tgqsim::SimResource* resource = ResourceNamed(world, rsrc);
     bool queued = resource && resource->Device().QueueError({code, message ? message : ""});
     return queued ? 0 : -1;

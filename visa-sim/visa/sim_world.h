@@ -48,7 +48,7 @@ class SimWorld {
 
 // Runs body(world) under the lock; exceptions become onFailure.
 template <typename Result, typename Body>
-Result Guarded(Result onFailure, Body body) {
+Result WithWorldLocked(Result onFailure, Body body) {
   try {
     SimWorld& world = SimWorld::Instance();
     std::lock_guard<std::mutex> lock(world.Mutex());

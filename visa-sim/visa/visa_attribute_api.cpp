@@ -5,7 +5,7 @@
 #include "visa-sim/visa/visa_api_support.h"
 #include "visa-sim/visa/visa_status_extra.h"
 
-using tgqsim::Guarded;
+using tgqsim::WithWorldLocked;
 using tgqsim::SimWorld;
 
 namespace {
@@ -81,7 +81,7 @@ ViStatus SetSessionAttribute(tgqsim::VisaObject& s, ViAttr attrName, ViAttrState
 extern "C" {
 
 ViStatus _VI_FUNC viGetAttribute(ViObject vi, ViAttr attrName, void* attrValue) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     tgqsim::InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status == VI_ERROR_NSUP_OPER) return VI_ERROR_NSUP_ATTR;
     if (found.status != VI_SUCCESS) return found.status;
@@ -103,7 +103,7 @@ ViStatus _VI_FUNC viGetAttribute(ViObject vi, ViAttr attrName, void* attrValue) 
 }
 
 ViStatus _VI_FUNC viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrValue) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     tgqsim::InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status == VI_ERROR_NSUP_OPER) return VI_ERROR_NSUP_ATTR;
     if (found.status != VI_SUCCESS) return found.status;

@@ -1,14 +1,14 @@
 // Message exchange with an instrument session.
 #include "visa-sim/visa/visa_api_support.h"
 
-using tgqsim::Guarded;
+using tgqsim::WithWorldLocked;
 using tgqsim::InstrumentSession;
 using tgqsim::SimWorld;
 
 extern "C" {
 
 ViStatus _VI_FUNC viWrite(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32* retCnt) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     if (retCnt) *retCnt = 0;
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
@@ -20,7 +20,7 @@ ViStatus _VI_FUNC viWrite(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32* retCn
 }
 
 ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCnt) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     if (retCnt) *retCnt = 0;
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
@@ -32,7 +32,7 @@ ViStatus _VI_FUNC viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViUInt32* retCn
 }
 
 ViStatus _VI_FUNC viClear(ViSession vi) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (found.resource != nullptr)
@@ -43,7 +43,7 @@ ViStatus _VI_FUNC viClear(ViSession vi) {
 }
 
 ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (!status) return VI_ERROR_USER_BUF;
@@ -52,7 +52,7 @@ ViStatus _VI_FUNC viReadSTB(ViSession vi, ViUInt16* status) {
 }
 
 ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     InstrumentSession found = tgqsim::FindInstrumentSession(world, vi);
     if (found.status != VI_SUCCESS) return found.status;
     if (protocol != VI_TRIG_PROT_DEFAULT) return VI_ERROR_INV_PARAMETER;
@@ -62,7 +62,7 @@ ViStatus _VI_FUNC viAssertTrigger(ViSession vi, ViUInt16 protocol) {
 
 // Reads and writes here are unbuffered: there is nothing to flush or discard.
 ViStatus _VI_FUNC viFlush(ViSession vi, ViUInt16 /*mask*/) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     return tgqsim::FindInstrumentSession(world, vi).status;
   });
 }

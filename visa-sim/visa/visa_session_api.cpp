@@ -5,7 +5,7 @@
 #include "visa-sim/visa/visa_status_extra.h"
 #include "visa-sim/visa/vxi11_resource.h"
 
-using tgqsim::Guarded;
+using tgqsim::WithWorldLocked;
 using tgqsim::ObjectKind;
 using tgqsim::SimWorld;
 using tgqsim::VisaObject;
@@ -28,7 +28,7 @@ void CloseObject(SimWorld& world, ViObject handle) {
 extern "C" {
 
 ViStatus _VI_FUNC viOpenDefaultRM(ViSession* vi) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [vi](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [vi](SimWorld& world) {
     if (!vi) return VI_ERROR_INV_PARAMETER;
     *vi = VI_NULL;
     if (std::optional<int32_t> failure = world.Mainframe().rmStatus) return *failure;
@@ -39,7 +39,7 @@ ViStatus _VI_FUNC viOpenDefaultRM(ViSession* vi) {
 
 ViStatus _VI_FUNC viFindRsrc(ViSession sesn, ViString expr, ViFindList* vi, ViUInt32* retCnt,
                              ViChar desc[]) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     if (!world.Objects().Find(sesn, ObjectKind::kResourceManager)) return VI_ERROR_INV_OBJECT;
     if (vi) *vi = VI_NULL;
     if (retCnt) *retCnt = 0;
@@ -62,7 +62,7 @@ ViStatus _VI_FUNC viFindRsrc(ViSession sesn, ViString expr, ViFindList* vi, ViUI
 }
 
 ViStatus _VI_FUNC viFindNext(ViFindList vi, ViChar desc[]) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     VisaObject* list = world.Objects().Find(vi, ObjectKind::kFindList);
     if (!list) return VI_ERROR_INV_OBJECT;
     if (list->nextMatch >= list->matches.size()) {
@@ -77,7 +77,7 @@ ViStatus _VI_FUNC viFindNext(ViFindList vi, ViChar desc[]) {
 
 ViStatus _VI_FUNC viOpen(ViSession sesn, ViRsrc name, ViAccessMode /*mode*/,
                          ViUInt32 /*timeout*/, ViSession* vi) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     if (!world.Objects().Find(sesn, ObjectKind::kResourceManager)) return VI_ERROR_INV_OBJECT;
     if (!vi) return VI_ERROR_INV_PARAMETER;
     *vi = VI_NULL;
@@ -110,7 +110,7 @@ ViStatus _VI_FUNC viOpen(ViSession sesn, ViRsrc name, ViAccessMode /*mode*/,
 }
 
 ViStatus _VI_FUNC viClose(ViObject vi) {
-  return Guarded<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
+  return WithWorldLocked<ViStatus>(VI_ERROR_SYSTEM_ERROR, [=](SimWorld& world) {
     VisaObject* object = world.Objects().Find(vi);
     if (!object) return vi == VI_NULL ? VI_WARN_NULL_OBJECT : VI_ERROR_INV_OBJECT;
     // Closing a resource manager closes everything opened through it.

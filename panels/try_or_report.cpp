@@ -1,4 +1,4 @@
-#include "panels/guarded_call.h"
+#include "panels/try_or_report.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 #include "panels/panel_host.h"
 
 namespace {
-bool GuardedThen(const std::function<void()>& steps, const std::function<void()>& beforeReport) {
+bool TryThenReport(const std::function<void()>& steps, const std::function<void()>& beforeReport) {
   try {
     steps();
     return true;
@@ -23,11 +23,11 @@ bool GuardedThen(const std::function<void()>& steps, const std::function<void()>
 }
 }  // namespace
 
-bool Guarded(const std::function<void()>& steps) { return GuardedThen(steps, nullptr); }
+bool TryOrReport(const std::function<void()>& steps) { return TryThenReport(steps, nullptr); }
 
-bool GuardedUnderWaitCursor(const std::function<void()>& steps, EReportAt reportAt) {
+bool TryOrReportUnderWaitCursor(const std::function<void()>& steps, EReportAt reportAt) {
   std::optional<CWaitCursor> wait(std::in_place);
-  return GuardedThen(steps, [&wait, reportAt] {
+  return TryThenReport(steps, [&wait, reportAt] {
     if (reportAt == EReportAt::kAfterWaitCursor) wait.reset();
   });
 }
