@@ -2,12 +2,17 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "framework/win32/late_library.h"
 
 namespace {
 const char kTooltipProperty[] = "sfp.tooltip";       // on the control: its tooltip, once made
 const char kPendingProperty[] = "sfp.tooltip.text";  // on the control: its text until then
-const char kWatchProperty[] = "sfp.tooltip.watch";   // on the dialog: its own procedure
+
+// The dialogs watched for the mouse, with their own procedures. Kept here, not
+// in a window property, because every message to the dialog looks it up.
+std::unordered_map<HWND, WNDPROC> g_watched;
 
 TTTOOLINFOA ToolOf(HWND control, char* text) {
   TTTOOLINFOA tool = {};
@@ -49,12 +54,12 @@ BOOL CALLBACK SettlePending(HWND control, LPARAM make) {
 // The tooltips are made when the mouse first moves over the dialog: the
 // library that draws them costs the program's start more than any other.
 LRESULT CALLBACK WatchMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto own = reinterpret_cast<WNDPROC>(::GetPropA(dialog, kWatchProperty));
+  auto watched = g_watched.find(dialog);
+  WNDPROC own = watched->second;
   if (message == WM_MOUSEMOVE || message == WM_NCDESTROY) {
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC)) == &WatchMouse) {
-      ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
-      ::RemovePropA(dialog, kWatchProperty);
-    }
+    bool outermost = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC)) == &WatchMouse;
+    if (outermost) ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+    if (outermost || message == WM_NCDESTROY) g_watched.erase(watched);
     ::EnumChildWindows(dialog, &SettlePending, message == WM_MOUSEMOVE);
   }
   return ::CallWindowProcA(own, dialog, message, wParam, lParam);
@@ -73,10 +78,9 @@ void SetTooltip(HWND control, const std::string& text) {
   }
   HWND dialog = ::GetParent(control);
   ::SetPropA(control, kPendingProperty, new std::string(text));
-  if (::GetPropA(dialog, kWatchProperty) == nullptr)
-    ::SetPropA(dialog, kWatchProperty,
-               reinterpret_cast<HANDLE>(::SetWindowLongPtrA(dialog, GWLP_WNDPROC,
-                                                            reinterpret_cast<LONG_PTR>(&WatchMouse))));
+  if (g_watched.count(dialog) == 0)
+    g_watched[dialog] = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchMouse)));
 }
 
 std::string TooltipText(HWND control) {

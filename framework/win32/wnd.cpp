@@ -1,11 +1,42 @@
 #include "framework/win32/wnd.h"
 
+#include <unordered_map>
+
 #include "framework/win32/worker_call.h"
 
 IMPLEMENT_RUNTIME_CLASS(CWnd, CObject)
 
 namespace {
-const char kObjectProperty[] = "SfpWindowObject";
+// The attached objects by window. Every message looks its object up, and a
+// window property would cost Wine a round trip to its server each time.
+class CAttachedObjects {
+ public:
+  CWnd* Find(HWND hWnd) {
+    ::AcquireSRWLockShared(&m_lock);
+    auto found = m_objects.find(hWnd);
+    CWnd* object = found != m_objects.end() ? found->second : nullptr;
+    ::ReleaseSRWLockShared(&m_lock);
+    return object;
+  }
+  void Set(HWND hWnd, CWnd* object) {
+    ::AcquireSRWLockExclusive(&m_lock);
+    if (object != nullptr)
+      m_objects[hWnd] = object;
+    else
+      m_objects.erase(hWnd);
+    ::ReleaseSRWLockExclusive(&m_lock);
+  }
+
+ private:
+  SRWLOCK m_lock = SRWLOCK_INIT;
+  std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Never destroyed: objects that live until the program's end detach from it.
+CAttachedObjects& AttachedObjects() {
+  static auto* objects = new CAttachedObjects;
+  return *objects;
+}
 
 bool IsOperatorMessage(UINT message) {
   return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE ||
@@ -38,12 +69,12 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
   if (hWnd == nullptr) return nullptr;
-  return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+  return AttachedObjects().Find(hWnd);
 }
 
 void CWnd::Attach(HWND hWnd) {
   m_hWnd = hWnd;
-  ::SetPropA(hWnd, kObjectProperty, this);
+  AttachedObjects().Set(hWnd, this);
 }
 
 void CWnd::Detach() {
@@ -52,7 +83,7 @@ void CWnd::Detach() {
     ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
   }
-  ::RemovePropA(m_hWnd, kObjectProperty);
+  AttachedObjects().Set(m_hWnd, nullptr);
   m_hWnd = nullptr;
 }
 

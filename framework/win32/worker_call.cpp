@@ -1,10 +1,52 @@
 #include "framework/win32/worker_call.h"
 
+#include <atomic>
+
 namespace {
 
-// One worker thread, started on first use. The window thread hands it one
-// piece of work at a time: `m_work` is written before `m_wake` is set and read
-// back after `m_idle` is set, so the events order every access.
+// How long each side looks for the other before it sleeps on its event. Under
+// Wine every event set or waited on is a round trip to the wineserver, which
+// costs more than a call to a quick instrument; a call that answers within the
+// window thread's spin, and the next call of the same change within the
+// worker's, cost none.
+const double kWindowSpinUs = 500.0;
+const double kWorkerSpinUs = 2000.0;
+
+double Microseconds(LONGLONG ticks) {
+  static const LONGLONG perSecond = [] {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+  }();
+  return 1e6 * static_cast<double>(ticks) / static_cast<double>(perSecond);
+}
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+// True once `ready()` holds, false when `us` passed first.
+template <typename Ready>
+bool SpinUntil(Ready ready, double us) {
+  const LONGLONG start = Now();
+  for (;;) {
+    for (int i = 0; i < 64; ++i) {
+      if (ready()) return true;
+      YieldProcessor();
+    }
+    if (Microseconds(Now() - start) > us) return ready();
+    ::SwitchToThread();  // one CPU: let the other side run
+  }
+}
+
+// One worker thread, started on first use. The window thread posts one piece of
+// work at a time and waits for it. The counters are the truth: work number
+// `m_posted` is waiting or running while `m_finished` is behind it. `m_work` is
+// written before `m_posted` moves and read after, so the counters order every
+// access. The events only wake a side that sleeps; each side checks the
+// counters again after every wake.
 class CWorker {
  public:
   ~CWorker() { Stop(); }
@@ -16,62 +58,74 @@ class CWorker {
     }
     WaitServing(timerWindow);  // work that the handler around this wait began
     m_work = &work;
-    ::ResetEvent(m_idle);
-    ::SetEvent(m_wake);
+    m_posted.store(m_posted.load() + 1);
+    if (m_workerAsleep.load()) ::SetEvent(m_wake);
     WaitServing(timerWindow);
   }
 
   void Stop() {
     if (m_thread == nullptr) return;
-    m_stop = true;
+    m_stop.store(true);
     ::SetEvent(m_wake);
     ::WaitForSingleObject(m_thread, INFINITE);
-    for (HANDLE* handle : {&m_thread, &m_wake, &m_idle}) {
+    for (HANDLE* handle : {&m_thread, &m_wake, &m_done}) {
       ::CloseHandle(*handle);
       *handle = nullptr;
     }
-    m_stop = false;
+    m_stop.store(false);
   }
 
   int m_waiting = 0;
 
  private:
+  bool Idle() const { return m_finished.load() == m_posted.load(); }
+
   bool Start() {
     if (m_thread != nullptr) return true;
     m_wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    m_idle = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
-    if (m_wake != nullptr && m_idle != nullptr)
+    m_done = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (m_wake != nullptr && m_done != nullptr)
       m_thread = ::CreateThread(nullptr, 0, &CWorker::ThreadMain, this, 0, nullptr);
     if (m_thread != nullptr) return true;
-    for (HANDLE* handle : {&m_wake, &m_idle})
+    for (HANDLE* handle : {&m_wake, &m_done})
       if (*handle != nullptr) ::CloseHandle(*handle);
-    m_wake = m_idle = nullptr;
+    m_wake = m_done = nullptr;
     return false;
   }
 
   static DWORD WINAPI ThreadMain(void* param) {
     auto* self = static_cast<CWorker*>(param);
+    auto called = [self] { return self->m_stop.load() || !self->Idle(); };
     for (;;) {
-      ::WaitForSingleObject(self->m_wake, INFINITE);
-      if (self->m_stop) return 0;
+      if (!SpinUntil(called, kWorkerSpinUs)) {
+        self->m_workerAsleep.store(true);
+        if (!called()) ::WaitForSingleObject(self->m_wake, INFINITE);
+        self->m_workerAsleep.store(false);
+        continue;
+      }
+      if (self->m_stop.load()) return 0;
       (*self->m_work)();
       self->m_work = nullptr;
-      ::SetEvent(self->m_idle);
+      self->m_finished.store(self->m_finished.load() + 1);
+      if (self->m_windowAsleep.load()) ::SetEvent(self->m_done);
     }
   }
 
   // Until the worker is idle: paint, the timers of `timerWindow`, and sent
   // messages, which PeekMessage itself delivers to their windows.
   void WaitServing(HWND timerWindow) {
+    if (SpinUntil([this] { return Idle(); }, kWindowSpinUs)) return;
     ++m_waiting;
-    for (;;) {
-      DWORD woken = ::MsgWaitForMultipleObjects(1, &m_idle, FALSE, INFINITE,
-                                                QS_SENDMESSAGE | QS_PAINT | QS_TIMER);
-      if (woken == WAIT_OBJECT_0) break;
-      if (woken != WAIT_OBJECT_0 + 1) {
-        ::WaitForSingleObject(m_idle, INFINITE);
-        break;
+    while (!Idle()) {
+      m_windowAsleep.store(true);
+      DWORD woken = Idle() ? WAIT_OBJECT_0
+                           : ::MsgWaitForMultipleObjects(1, &m_done, FALSE, INFINITE,
+                                                         QS_SENDMESSAGE | QS_PAINT | QS_TIMER);
+      if (woken != WAIT_OBJECT_0 && woken != WAIT_OBJECT_0 + 1) {
+        while (!Idle()) ::WaitForSingleObject(m_done, INFINITE);
       }
+      m_windowAsleep.store(false);
+      if (woken != WAIT_OBJECT_0 + 1) continue;
       MSG msg;
       while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
       while (timerWindow != nullptr &&
@@ -82,10 +136,14 @@ class CWorker {
   }
 
   HANDLE m_thread = nullptr;
-  HANDLE m_wake = nullptr;  // auto-reset: work is ready, or the thread is to stop
-  HANDLE m_idle = nullptr;  // manual-reset: no work in progress
+  HANDLE m_wake = nullptr;  // auto-reset: work is posted, or the thread is to stop
+  HANDLE m_done = nullptr;  // auto-reset: the worker finished a piece of work
   const std::function<void()>* m_work = nullptr;
-  volatile bool m_stop = false;
+  std::atomic<unsigned> m_posted{0};
+  std::atomic<unsigned> m_finished{0};
+  std::atomic<bool> m_workerAsleep{false};
+  std::atomic<bool> m_windowAsleep{false};
+  std::atomic<bool> m_stop{false};
 };
 
 CWorker g_worker;
