@@ -148,10 +148,25 @@ CIoActionScope::CIoActionScope(std::string action) : m_previous(IoLog().Action()
 
 CIoActionScope::~CIoActionScope() { IoLog().SetAction(std::move(m_previous)); }
 
+namespace {
+// The wall-clock time of a steady-clock instant. A call reads only the steady
+// clock, at its start and end: the wall clock is read again at most once a
+// second, and so follows when it is set.
+std::chrono::system_clock::time_point WallTimeAt(std::chrono::steady_clock::time_point instant) {
+  static std::chrono::steady_clock::time_point steadyAnchor;
+  static std::chrono::system_clock::time_point wallAnchor;
+  if (steadyAnchor == std::chrono::steady_clock::time_point() || instant - steadyAnchor >= std::chrono::seconds(1)) {
+    steadyAnchor = instant;
+    wallAnchor = std::chrono::system_clock::now();
+  }
+  return wallAnchor + std::chrono::duration_cast<std::chrono::system_clock::duration>(instant - steadyAnchor);
+}
+}  // namespace
+
 CIoCallClock::CIoCallClock(CIoRecord& record) : m_record(record) {
-  m_record.m_startedAt = std::chrono::system_clock::now();
   m_record.m_action = IoLog().ActionNumber();
   m_start = std::chrono::steady_clock::now();
+  m_record.m_startedAt = WallTimeAt(m_start);
 }
 
 void CIoCallClock::Stop() {

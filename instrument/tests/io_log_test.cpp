@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "instrument/io_log.h"
@@ -31,6 +33,19 @@ class IoLogOfTheLiveInstrument : public LiveInstrumentTest {
   }
   void TearDown() override { IoLog().Clear(); }
 };
+
+// A call's time is the wall clock's when it started, the second call's too.
+TEST_F(IoLogOfTheLiveInstrument, EachCallIsStampedWithTheWallClockAtItsStart) {
+  using namespace std::chrono_literals;
+  for (int call = 0; call < 2; ++call) {
+    if (call > 0) std::this_thread::sleep_for(30ms);
+    auto before = std::chrono::system_clock::now();
+    m_instrument->SetFreq(1000.0);
+    auto after = std::chrono::system_clock::now();
+    EXPECT_LE(before - 1ms, IoLog().Records().back().m_startedAt) << "call " << call;
+    EXPECT_GE(after + 1ms, IoLog().Records().back().m_startedAt) << "call " << call;
+  }
+}
 
 // Each driver call is one row: the action behind it, the entry point, what
 // went out as the driver writes it, what a query read, the status.
