@@ -1,6 +1,7 @@
 #include "framework/win32/worker_call.h"
 
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -112,10 +113,22 @@ class CWorker {
   }
 
   // Until the worker is idle: paint, the timers of `timerWindow`, and sent
-  // messages, which PeekMessage itself delivers to their windows.
+  // messages, which PeekMessage itself delivers to their windows. PeekMessage
+  // returns a posted quit whatever its filter: it is posted again at the end,
+  // for the message loop.
   void WaitServing(HWND timerWindow) {
     if (SpinUntil([this] { return Idle(); }, kWindowSpinUs)) return;
     ++m_waiting;
+    std::optional<WPARAM> quit;
+    auto serve = [&quit](HWND window, UINT message) {
+      MSG msg;
+      while (::PeekMessageA(&msg, window, message, message, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+          quit = msg.wParam;
+        else
+          ::DispatchMessageA(&msg);
+      }
+    };
     while (!Idle()) {
       m_windowAsleep.store(true);
       DWORD woken = Idle() ? WAIT_OBJECT_0
@@ -126,12 +139,10 @@ class CWorker {
       }
       m_windowAsleep.store(false);
       if (woken != WAIT_OBJECT_0 + 1) continue;
-      MSG msg;
-      while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
-      while (timerWindow != nullptr &&
-             ::PeekMessageA(&msg, timerWindow, WM_TIMER, WM_TIMER, PM_REMOVE))
-        ::DispatchMessageA(&msg);
+      serve(nullptr, WM_PAINT);
+      if (timerWindow != nullptr) serve(timerWindow, WM_TIMER);
     }
+    if (quit) ::PostQuitMessage(static_cast<int>(*quit));
     --m_waiting;
   }
 
