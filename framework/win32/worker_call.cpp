@@ -1,6 +1,7 @@
 #include "framework/win32/worker_call.h"
 
 #include <atomic>
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -10,34 +11,19 @@ namespace {
 // costs more than a call to a quick instrument; a call that answers within the
 // window thread's spin, and the next call of the same change within the
 // worker's, cost none.
-const double kWindowSpinUs = 500.0;
-const double kWorkerSpinUs = 2000.0;
+constexpr std::chrono::microseconds kWindowSpin(500);
+constexpr std::chrono::microseconds kWorkerSpin(2000);
 
-double Microseconds(LONGLONG ticks) {
-  static const LONGLONG perSecond = [] {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart;
-  }();
-  return 1e6 * static_cast<double>(ticks) / static_cast<double>(perSecond);
-}
-
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-// True once `ready()` holds, false when `us` passed first.
+// True once `ready()` holds, false when `limit` passed first.
 template <typename Ready>
-bool SpinUntil(Ready ready, double us) {
-  const LONGLONG start = Now();
+bool SpinUntil(Ready ready, std::chrono::microseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
   for (;;) {
     for (int i = 0; i < 64; ++i) {
       if (ready()) return true;
       YieldProcessor();
     }
-    if (Microseconds(Now() - start) > us) return ready();
+    if (std::chrono::steady_clock::now() > end) return ready();
     ::SwitchToThread();  // one CPU: let the other side run
   }
 }
@@ -98,7 +84,7 @@ class CWorker {
     auto* self = static_cast<CWorker*>(param);
     auto called = [self] { return self->m_stop.load() || !self->Idle(); };
     for (;;) {
-      if (!SpinUntil(called, kWorkerSpinUs)) {
+      if (!SpinUntil(called, kWorkerSpin)) {
         self->m_workerAsleep.store(true);
         if (!called()) ::WaitForSingleObject(self->m_wake, INFINITE);
         self->m_workerAsleep.store(false);
@@ -117,7 +103,7 @@ class CWorker {
   // returns a posted quit whatever its filter: it is posted again at the end,
   // for the message loop.
   void WaitServing(HWND timerWindow) {
-    if (SpinUntil([this] { return Idle(); }, kWindowSpinUs)) return;
+    if (SpinUntil([this] { return Idle(); }, kWindowSpin)) return;
     ++m_waiting;
     std::optional<WPARAM> quit;
     auto serve = [&quit](HWND window, UINT message) {
